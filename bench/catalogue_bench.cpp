@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Catalogue operations on 100,000 songs: loading and saving, sorting, the find box and the
+// duplicate test, beside a plain read of the same file for scale.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "catalogue/database.h"
+#include "catalogue/songviews.h"
+#include "common/fileio.h"
+#include "generatedcatalogue.h"
+
+namespace tunedex {
+namespace {
+
+constexpr std::size_t kSongs = 100'000;
+
+class SilentUser : public UserInteraction {
+ public:
+  Button ShowMessage(MessageKind, std::string_view, std::initializer_list<Button> b) override {
+    return *b.begin();
+  }
+  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskText(std::string_view, std::string_view,
+                                     std::string_view) override {
+    return {};
+  }
+  bool Progress(std::int64_t, std::string_view) override { return true; }
+};
+
+// The generated catalogue, saved once to a temporary file.
+struct Catalogue {
+  Catalogue() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tunedex-bench-XXXXXX").string();
+    folder = ::mkdtemp(pattern.data());
+    path = folder + "/songs.tdb";
+    tSongList list(tSongList::Ownership::OwnsSongs);
+    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
+      list.Add(std::make_unique<tSong>(record));
+    }
+    SaveDatabase(list, path);
+  }
+  ~Catalogue() { std::filesystem::remove_all(folder); }
+
+  std::string folder;
+  std::string path;
+};
+
+const Catalogue& TheCatalogue() {
+  static const Catalogue catalogue;
+  return catalogue;
+}
+
+std::unique_ptr<tSongList> LoadedList() {
+  auto list = std::make_unique<tSongList>(tSongList::Ownership::OwnsSongs);
+  SilentUser user;
+  LoadDatabase(*list, TheCatalogue().path, user);
+  return list;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+  for (auto _ : state) {
+    std::vector<std::uint8_t> bytes = ReadWholeFile(TheCatalogue().path);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+}
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+
+void BM_Load(benchmark::State& state) {
+  SilentUser user;
+  tSongList list(tSongList::Ownership::OwnsSongs);
+  for (auto _ : state) {
+    LoadDatabase(list, TheCatalogue().path, user);
+    benchmark::DoNotOptimize(list.Count());
+  }
+}
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+
+void BM_Save(benchmark::State& state) {
+  const auto list = LoadedList();
+  const std::string path = TheCatalogue().folder + "/saved.tdb";
+  for (auto _ : state) SaveDatabase(*list, path);
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+
+// First sort: the keys of every song are built. Arguments: the sort code.
+void BM_FirstSort(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = LoadedList();
+    state.ResumeTiming();
+    list->SortBy(static_cast<int>(state.range(0)));
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstSort)->Arg(32)->Arg(33)->Arg(34)->Arg(-32)->Arg(-33)->Arg(-34)
+    ->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A re-sort with the keys cached, from another order (as after a header click).
+void BM_Resort(benchmark::State& state) {
+  const auto list = LoadedList();
+  const int code = static_cast<int>(state.range(0));
+  list->SortBy(code);
+  const int other = (code == 33 || code == -33) ? 34 : 33;
+  list->SortBy(other);
+  for (auto _ : state) {
+    state.PauseTiming();
+    list->SortBy(other);
+    state.ResumeTiming();
+    list->SortBy(code);
+  }
+}
+BENCHMARK(BM_Resort)->Arg(32)->Arg(33)->Arg(34)->Arg(-32)->Arg(-33)->Arg(-34)
+    ->Unit(benchmark::kMillisecond);
+
+// The find box over every field of every song: a text that occurs nowhere (the whole list is
+// searched) and one found near the end.
+void BM_FindAbsent(benchmark::State& state) {
+  const auto list = LoadedList();
+  for (auto _ : state) {
+    const FindBoxMatcher matcher("xqz");
+    benchmark::DoNotOptimize(matcher.FindFrom(*list, 0));
+  }
+}
+BENCHMARK(BM_FindAbsent)->Unit(benchmark::kMillisecond);
+
+void BM_FindLastSong(benchmark::State& state) {
+  const auto list = LoadedList();
+  list->Item(kSongs - 1)->Modify([](tSongRecord& record) { record.SetNotes("zyx"); });
+  for (auto _ : state) {
+    const FindBoxMatcher matcher("ZYX");
+    benchmark::DoNotOptimize(matcher.FindFrom(*list, 0));
+  }
+}
+BENCHMARK(BM_FindLastSong)->Unit(benchmark::kMillisecond);
+
+// The duplicate test of every importer, for a file that is in the catalogue and one that is not.
+void BM_DuplicateTest(benchmark::State& state) {
+  const auto list = LoadedList();
+  tSongRecord present = list->Item(kSongs / 2)->Record();
+  tSongRecord absent = present;
+  absent.SetFileName("/media/karaoke/new/Some Artist - Some Title.kar");
+  list->ContainsFileName(present);  // builds the index
+  bool flip = false;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(list->ContainsFileName(flip ? present : absent));
+    flip = !flip;
+  }
+}
+BENCHMARK(BM_DuplicateTest)->Unit(benchmark::kNanosecond);
+
+}  // namespace
+}  // namespace tunedex
+
+BENCHMARK_MAIN();

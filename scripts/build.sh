@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds one build folder: scripts/build.sh FOLDER [CMAKE OPTIONS...]
+set -euo pipefail
+folder=$1
+shift
+cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$folder"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up what is missing, then builds and runs every test twice: a normal build, and a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer that also runs each fuzz target on its
+# seed corpus for a few seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+echo "== normal build"
+scripts/build.sh build
+ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs"
+
+echo "== sanitizer build with fuzz targets"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DTUNEDEX_SANITIZE=ON \
+  -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "catalogue/songrecord.h"
+#include "cli/arguments.h"
+#include "common/userinteraction.h"
+
+namespace tunedex::cli {
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitBadInput = 2;
+
+// tunedex-cli list DB [--view V] [--custom-code CODE] [--sort S] [--find TEXT]
+int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli info DB
+int RunInfo(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
+// One song as a line of TAB-separated fields: IdCode, Title, Artist, Language, FileName, the
+// type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with TAB, CR
+// and LF inside a field shown as blanks.
+std::string SongLine(const tSongRecord& record);
+
+}  // namespace tunedex::cli

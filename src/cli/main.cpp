@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tunedex-cli: the Tunedex catalogue without a window.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/consoleuser.h"
+#include "common/fileio.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tunedex-cli COMMAND [ARGUMENTS] [--settings FILE] [--answer BUTTON]\n"
+    "\n"
+    "Commands:\n"
+    "  list DB [--view all|custom|english|other|new] [--custom-code CODE]\n"
+    "          [--sort id|title|artist|-id|-title|-artist] [--find TEXT]\n"
+    "      Print the songs of a catalogue, one line each, fields separated by TAB:\n"
+    "      ID code, title, artist, language, file name, file type, detected format,\n"
+    "      lyrics (0/1), notes.\n"
+    "  info DB\n"
+    "      Print the number of songs and the catalogue's sort code.\n"
+    "\n"
+    "Options:\n"
+    "  --settings FILE   use this settings file instead of the usual one\n"
+    "  --answer BUTTON   answer questions with this button when offered (yes, no, ok,\n"
+    "                    cancel, ...); otherwise each question gets its first button\n"
+    "  --help            show this text\n"
+    "\n"
+    "Exit status: 0 on success, 2 when the input is bad (a missing or unreadable file,\n"
+    "a file that is not a catalogue, wrong arguments).\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tunedex;
+  using namespace tunedex::cli;
+  std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    std::fputs(kUsage, words.empty() ? stderr : stdout);
+    return words.empty() ? kExitBadInput : kExitOk;
+  }
+  const std::string command = words[0];
+  words.erase(words.begin());
+  try {
+    const Arguments arguments(words, {"help"});
+    if (arguments.Flag("help")) {
+      std::fputs(kUsage, stdout);
+      return kExitOk;
+    }
+    std::optional<Button> preferred;
+    if (const auto answer = arguments.Option("answer")) {
+      preferred = ButtonFromName(*answer);
+      if (!preferred) throw UsageError("unknown button " + *answer);
+    }
+    ConsoleUser user(stderr, preferred);
+    if (command == "list") return RunList(arguments, user, stdout);
+    if (command == "info") return RunInfo(arguments, user, stdout);
+    throw UsageError("unknown command " + command);
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "tunedex-cli: %s\nTry 'tunedex-cli --help'.\n", error.what());
+    return kExitBadInput;
+  } catch (const FileError& error) {
+    std::fprintf(stderr, "tunedex-cli: %s\n", error.what());
+    return kExitBadInput;
+  }
+}

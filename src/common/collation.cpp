@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collation.h"
+
+#include <unicode/ucol.h>
+
+#include <memory>
+#include <vector>
+
+#include "common/recordtext.h"
+#include "common/userlocale.h"
+
+namespace tunedex {
+namespace {
+
+struct CollatorCloser {
+  void operator()(UCollator* collator) const { ucol_close(collator); }
+};
+
+// The collator of the current user locale, opened again when the locale changes. An unknown
+// locale falls back to the root collation, which ICU carries in its own data.
+UCollator* UserCollator() {
+  static std::unique_ptr<UCollator, CollatorCloser> collator;
+  static std::uint32_t generation = 0;
+  if (!collator || generation != CollationGeneration()) {
+    UErrorCode status = U_ZERO_ERROR;
+    collator.reset(ucol_open(UserCollationLocale().c_str(), &status));
+    if (U_FAILURE(status)) {
+      status = U_ZERO_ERROR;
+      collator.reset(ucol_open("", &status));
+    }
+    ucol_setStrength(collator.get(), UCOL_SECONDARY);
+    generation = CollationGeneration();
+  }
+  return collator.get();
+}
+
+}  // namespace
+
+int CompareUserText(std::string_view a, std::string_view b) {
+  const std::u16string ua = DecodeRecordTextUtf16(a);
+  const std::u16string ub = DecodeRecordTextUtf16(b);
+  return ucol_strcoll(UserCollator(), ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
+                      static_cast<int32_t>(ub.size()));
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return CompareUserText(a, b) == 0;
+}
+
+std::string UserSortKey(std::string_view text) {
+  const std::u16string utf16 = DecodeRecordTextUtf16(text);
+  UCollator* collator = UserCollator();
+  std::string key(64, '\0');
+  for (;;) {
+    const int32_t needed = ucol_getSortKey(collator, utf16.data(),
+                                           static_cast<int32_t>(utf16.size()),
+                                           reinterpret_cast<uint8_t*>(key.data()),
+                                           static_cast<int32_t>(key.size()));
+    if (needed <= static_cast<int32_t>(key.size())) {
+      // The key ends with a zero byte; dropping it keeps memcmp order and saves a byte.
+      key.resize(needed > 0 ? static_cast<std::size_t>(needed - 1) : 0);
+      return key;
+    }
+    key.resize(static_cast<std::size_t>(needed));
+  }
+}
+
+}  // namespace tunedex

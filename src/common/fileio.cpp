@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fileio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace tunedex {
+namespace {
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : m_fd(fd) {}
+  ~FileDescriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return m_fd; }
+  int Release() { return std::exchange(m_fd, -1); }
+
+ private:
+  int m_fd;
+};
+
+FileDescriptor OpenForReading(const std::string& path) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) throw FileError("Cannot open", path, SystemReason(errno));
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw FileError("Cannot open", path, SystemReason(EISDIR));
+  }
+  return FileDescriptor(fd.Release());
+}
+
+// The file a path finally names, so that saving through a link replaces the linked file.
+std::string ResolveLinks(const std::string& path) {
+  char resolved[PATH_MAX];
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+      ::realpath(path.c_str(), resolved) != nullptr) {
+    return resolved;
+  }
+  return path;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw FileError("Cannot write", path, SystemReason(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+}  // namespace
+
+FileError::FileError(std::string action, std::string path, std::string reason)
+    : std::runtime_error(action + " " + path + ": " + reason),
+      m_path(std::move(path)),
+      m_reason(std::move(reason)) {}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  ReadFileInChunks(path, 1 << 20, [&](const std::uint8_t* data, std::size_t size) {
+    bytes.insert(bytes.end(), data, data + size);
+  });
+  return bytes;
+}
+
+void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
+                      const std::function<void(const std::uint8_t*, std::size_t)>& consume) {
+  FileDescriptor fd = OpenForReading(path);
+  std::vector<std::uint8_t> buffer(chunkSize);
+  std::size_t filled = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd.Get(), buffer.data() + filled, buffer.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw FileError("Cannot read", path, SystemReason(errno));
+    }
+    filled += static_cast<std::size_t>(got);
+    if (got == 0 || filled == buffer.size()) {
+      if (filled > 0) consume(buffer.data(), filled);
+      if (got == 0) return;
+      filled = 0;
+    }
+  }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::string target = ResolveLinks(path);
+  const std::string folder = FolderOf(target);
+  const std::string name = target.substr(target.rfind('/') + 1);
+  std::string temporary = folder + "/." + name + ".XXXXXX";
+
+  FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (fd.Get() < 0) throw FileError("Cannot write", path, SystemReason(errno));
+  try {
+    struct stat existing {};
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                               : NewFileMode();
+    if (::fchmod(fd.Get(), mode) != 0) throw FileError("Cannot write", path, SystemReason(errno));
+    WriteAll(fd.Get(), bytes, path);
+    if (::fsync(fd.Get()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
+    if (::close(fd.Release()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+      throw FileError("Cannot write", path, SystemReason(errno));
+    }
+  } catch (...) {
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  // The rename is durable once the folder is flushed too.
+  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
+}
+
+}  // namespace tunedex

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tunedex {
+
+// A file that could not be read or written; what() is "<action> <path>: <system reason>".
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string action, std::string path, std::string reason);
+
+  const std::string& Path() const { return m_path; }
+  const std::string& Reason() const { return m_reason; }
+
+ private:
+  std::string m_path;
+  std::string m_reason;
+};
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+
+// Reads a file in pieces of at most chunkSize bytes, handing each to consume.
+void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
+                      const std::function<void(const std::uint8_t*, std::size_t)>& consume);
+
+// Replaces a file's contents atomically: the bytes go to a temporary file in the same folder,
+// which is flushed to disk and then renamed over the target (which keeps its permissions; a
+// link is followed to the file it names). If anything fails, the old file stays as it was.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace tunedex

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recordtext.h"
+
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace tunedex {
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined map to the C1
+// control of the same value, so that any byte sequence decodes and encodes back unchanged.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+// Returns the Windows-1252 byte of a code point, or -1 when it has none.
+int UnicodeToCp1252(UChar32 c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+void AppendUtf8(std::string& out, UChar32 c) {
+  char buffer[U8_MAX_LENGTH];
+  int32_t length = 0;
+  UBool error = false;
+  U8_APPEND(buffer, length, U8_MAX_LENGTH, c, error);
+  if (!error) out.append(buffer, static_cast<std::size_t>(length));
+}
+
+// Code points of a UTF-8 text; invalid sequences become U+FFFD.
+template <typename Visit>
+void ForEachUtf8CodePoint(std::string_view utf8, Visit visit) {
+  const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
+  const auto length = static_cast<int32_t>(utf8.size());
+  int32_t i = 0;
+  while (i < length) {
+    const int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    visit(c < 0 ? 0xFFFD : c, start, i);
+  }
+}
+
+}  // namespace
+
+bool IsCp1252Character(char32_t c) { return UnicodeToCp1252(static_cast<UChar32>(c)) >= 0; }
+
+bool IsAscii(std::string_view bytes) {
+  for (char ch : bytes) {
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsStoredAsUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return false;
+  const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
+  const auto length = static_cast<int32_t>(bytes.size());
+  int32_t i = 0;
+  while (i < length) {
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes) {
+  std::string cp1252;
+  cp1252.reserve(utf8.size());
+  bool fits = true;
+  ForEachUtf8CodePoint(utf8, [&](UChar32 c, int32_t, int32_t) {
+    const int byte = UnicodeToCp1252(c);
+    if (byte < 0) fits = false;
+    else cp1252.push_back(static_cast<char>(byte));
+  });
+  if (cp1252.size() > maxBytes) cp1252.resize(maxBytes);
+  // A Windows-1252 text whose bytes happen to form UTF-8 would read back as other letters; such a
+  // text is stored as UTF-8, which reads back as itself.
+  if (fits && !IsStoredAsUtf8(cp1252)) return cp1252;
+
+  std::string out;
+  out.reserve(std::min(utf8.size(), maxBytes));
+  bool cut = false;
+  ForEachUtf8CodePoint(utf8, [&](UChar32 c, int32_t, int32_t) {
+    if (cut) return;
+    const std::size_t before = out.size();
+    AppendUtf8(out, c);
+    if (out.size() > maxBytes) {
+      out.resize(before);
+      cut = true;
+    }
+  });
+  return out;
+}
+
+std::string DecodeRecordText(std::string_view bytes) {
+  if (IsAscii(bytes) || IsStoredAsUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char ch : bytes) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+std::u16string DecodeRecordTextUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  if (IsStoredAsUtf8(bytes)) {
+    ForEachUtf8CodePoint(bytes, [&](UChar32 c, int32_t, int32_t) {
+      if (U_IS_BMP(c)) {
+        out.push_back(static_cast<char16_t>(c));
+      } else {
+        out.push_back(static_cast<char16_t>(U16_LEAD(c)));
+        out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
+      }
+    });
+    return out;
+  }
+  for (char ch : bytes) out.push_back(Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+}  // namespace tunedex

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tunedex {
+
+// Texts stored in records and settings are bytes. A text is written in Windows-1252 when every
+// character fits (files stay readable by the Windows program) and as UTF-8 otherwise. Reading
+// decides per text: valid UTF-8 holding at least one multi-byte sequence is UTF-8, anything else
+// is Windows-1252. These two functions are the only place that knows this.
+
+// Encodes a UTF-8 text for storage, cut to at most maxBytes bytes (never inside a character).
+std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes);
+
+// Decodes stored bytes to UTF-8 for display and comparison.
+std::string DecodeRecordText(std::string_view bytes);
+
+// Decodes stored bytes to UTF-16, the form ICU works on.
+std::u16string DecodeRecordTextUtf16(std::string_view bytes);
+
+// True when the bytes would be decoded as UTF-8 (valid, with a multi-byte sequence).
+bool IsStoredAsUtf8(std::string_view bytes);
+
+bool IsAscii(std::string_view bytes);
+
+// True when Windows-1252 has a byte for the code point.
+bool IsCp1252Character(char32_t c);
+
+}  // namespace tunedex

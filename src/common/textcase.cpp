@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "textcase.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+
+#include "common/recordtext.h"
+#include "common/userlocale.h"
+
+namespace tunedex {
+namespace {
+
+char AsciiUpper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch; }
+char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+
+template <typename Convert>
+std::u16string ConvertUtf16(const std::u16string& input, Convert convert) {
+  std::u16string out(input.size() + 8, u'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t needed = convert(out.data(), static_cast<int32_t>(out.size()), input.data(),
+                                   static_cast<int32_t>(input.size()), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+      out.resize(static_cast<std::size_t>(needed));
+      continue;
+    }
+    if (U_FAILURE(status)) return input;
+    out.resize(static_cast<std::size_t>(needed));
+    return out;
+  }
+  return input;
+}
+
+std::string ToUtf8(const std::u16string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    UChar32 c = 0;
+    U16_NEXT(text.data(), i, text.size(), c);
+    char buffer[U8_MAX_LENGTH];
+    int32_t length = 0;
+    UBool error = false;
+    U8_APPEND(buffer, length, U8_MAX_LENGTH, c, error);
+    if (!error) out.append(buffer, static_cast<std::size_t>(length));
+  }
+  return out;
+}
+
+// Locales whose upper-casing maps ASCII letters to other letters (dotted capital I).
+bool AsciiCasingHolds(const std::string& locale) {
+  const std::string language = locale.substr(0, locale.find_first_of("_-"));
+  return language != "tr" && language != "az";
+}
+
+std::size_t CodePointCount(const char16_t* text, std::size_t units) {
+  return static_cast<std::size_t>(u_countChar32(text, static_cast<int32_t>(units)));
+}
+
+}  // namespace
+
+std::u16string UpperCaseUtf16(std::string_view text) {
+  const std::string& locale = UserCasingLocale();
+  return ConvertUtf16(DecodeRecordTextUtf16(text),
+                      [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
+                          UErrorCode* status) {
+                        return u_strToUpper(dest, capacity, src, length, locale.c_str(), status);
+                      });
+}
+
+std::string LowerCase(std::string_view text) {
+  const std::string& locale = UserCasingLocale();
+  return ToUtf8(ConvertUtf16(DecodeRecordTextUtf16(text),
+                             [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
+                                 UErrorCode* status) {
+                               return u_strToLower(dest, capacity, src, length, locale.c_str(),
+                                                   status);
+                             }));
+}
+
+std::string FoldFileName(std::string_view path) {
+  if (IsAscii(path)) {
+    std::string folded(path);
+    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+    return folded;
+  }
+  return ToUtf8(ConvertUtf16(DecodeRecordTextUtf16(path),
+                             [](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
+                                UErrorCode* status) {
+                               return u_strFoldCase(dest, capacity, src, length,
+                                                    U_FOLD_CASE_DEFAULT, status);
+                             }));
+}
+
+TextMatcher::TextMatcher(std::string_view needle)
+    : m_needle(UpperCaseUtf16(needle)), m_asciiCasingHolds(AsciiCasingHolds(UserCasingLocale())) {
+  if (std::all_of(m_needle.begin(), m_needle.end(), [](char16_t c) { return c < 0x80; })) {
+    m_asciiNeedle.assign(m_needle.begin(), m_needle.end());
+  }
+}
+
+std::size_t TextMatcher::Find(std::string_view haystack) const {
+  if (m_needle.empty()) return 0;
+  if (m_asciiCasingHolds && IsAscii(haystack)) {
+    // The upper-cased haystack is plain ASCII: a needle with other letters cannot occur in it.
+    if (m_asciiNeedle.empty() && !m_needle.empty()) return 0;
+    const auto it = std::search(haystack.begin(), haystack.end(), m_asciiNeedle.begin(),
+                                m_asciiNeedle.end(), [](char h, char n) { return AsciiUpper(h) == n; });
+    return it == haystack.end() ? 0 : static_cast<std::size_t>(it - haystack.begin()) + 1;
+  }
+  const std::u16string upper = UpperCaseUtf16(haystack);
+  const std::size_t at = upper.find(m_needle);
+  return at == std::u16string::npos ? 0 : CodePointCount(upper.data(), at) + 1;
+}
+
+bool TextMatcher::IsPrefixOf(std::string_view haystack) const {
+  if (m_needle.empty()) return false;
+  if (m_asciiCasingHolds && IsAscii(haystack)) {
+    if (m_asciiNeedle.empty() || haystack.size() < m_asciiNeedle.size()) return false;
+    return std::equal(m_asciiNeedle.begin(), m_asciiNeedle.end(), haystack.begin(),
+                      [](char n, char h) { return AsciiUpper(h) == n; });
+  }
+  return UpperCaseUtf16(haystack).starts_with(m_needle);
+}
+
+std::size_t ContainsText(std::string_view needle, std::string_view haystack) {
+  return TextMatcher(needle).Find(haystack);
+}
+
+namespace {
+
+// Windows-1252 letters of the Latin-1 range, the apostrophe, digits and ASCII letters.
+bool IsWordCharacter(UChar32 c, bool utf8Text) {
+  if (c == '\'' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+    return true;
+  }
+  if (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) return true;
+  return utf8Text && c > 0xFF && u_isalpha(c);
+}
+
+// Simple (one-to-one) case mapping; a Windows-1252 text keeps a letter whose other case the
+// code page lacks (micro sign, sharp s).
+UChar32 MapCase(UChar32 c, bool upper, bool utf8Text) {
+  const UChar32 mapped = upper ? u_toupper(c) : u_tolower(c);
+  if (utf8Text || IsCp1252Character(static_cast<char32_t>(mapped))) return mapped;
+  return c;
+}
+
+}  // namespace
+
+std::string ProperCase(std::string_view text) {
+  if (text.empty()) return {};
+  const bool utf8Text = IsStoredAsUtf8(text);
+  const std::u16string decoded = DecodeRecordTextUtf16(text);
+  std::u16string result;
+  result.reserve(decoded.size());
+  bool previousIsWord = false;
+  bool first = true;
+  for (std::size_t i = 0; i < decoded.size();) {
+    UChar32 c = 0;
+    U16_NEXT(decoded.data(), i, decoded.size(), c);
+    c = MapCase(c, /*upper=*/false, utf8Text);
+    if (first || !previousIsWord) c = MapCase(c, /*upper=*/true, utf8Text);
+    previousIsWord = IsWordCharacter(c, utf8Text);
+    first = false;
+    if (U_IS_BMP(c)) {
+      result.push_back(static_cast<char16_t>(c));
+    } else {
+      result.push_back(static_cast<char16_t>(U16_LEAD(c)));
+      result.push_back(static_cast<char16_t>(U16_TRAIL(c)));
+    }
+  }
+  const std::string utf8 = ToUtf8(result);
+  // Texts from song files stay in their 8-bit form; a UTF-8 text stays UTF-8.
+  return utf8Text ? utf8 : EncodeRecordText(utf8, utf8.size());
+}
+
+}  // namespace tunedex

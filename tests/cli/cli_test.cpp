@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include "cli/commands.h"
+#include "support/process.h"
+#include "support/songfixtures.h"
+#include "support/tempfolder.h"
+
+namespace tunedex {
+namespace {
+
+using test::MakeRecord;
+using test::RunProgram;
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<tSongRecord> records = {
+        MakeRecord({.title = "Waterloo", .artist = "ABBA", .language = "Eng",
+                    .fileName = "/songs/ABBA - Waterloo.kar", .idCode = "AB001"}),
+        MakeRecord({.title = "Dansevise", .artist = "Grethe", .language = "Sve",
+                    .fileName = "/songs/dansevise.mp3", .idCode = "GR001",
+                    .notes = "two\tlines\r\nhere"}),
+        MakeRecord({.title = "Caf\xC3\xA9", .artist = "Zaz", .fileName = "/songs/cafe.kfn"}),
+    };
+    records[0].SetFileType(1);
+    records[0].SetInternalFormat(3);
+    records[0].SetHasLyrics(true);
+    m_db = m_folder.Write("songs.tdb", test::DatabaseFile(-33, records));
+  }
+
+  test::ProcessResult Cli(std::vector<std::string> arguments) {
+    return RunProgram(TUNEDEX_CLI, arguments);
+  }
+
+  std::vector<std::string> Titles(const std::string& out) {
+    std::vector<std::string> titles;
+    std::size_t start = 0;
+    while (start < out.size()) {
+      const std::size_t end = out.find('\n', start);
+      const std::string line = out.substr(start, end - start);
+      const std::size_t tab = line.find('\t');
+      titles.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+      start = end + 1;
+    }
+    return titles;
+  }
+
+  test::TempFolder m_folder;
+  std::string m_db;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_F(CliTest, ListPrintsEverySongInFileOrderAsTabSeparatedFields) {
+  const test::ProcessResult result = Cli({"list", m_db});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "AB001\tWaterloo\tABBA\tEng\t/songs/ABBA - Waterloo.kar\tKAR\tMIDI\t1\t\n"
+            "GR001\tDansevise\tGrethe\tSve\t/songs/dansevise.mp3\t\t\t0\ttwo lines  here\n"
+            "\tCaf\xC3\xA9\tZaz\t\t/songs/cafe.kfn\t\t\t0\t\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliTest, ListSortsSelectsAndFinds) {
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--sort", "title"}).out),
+            (Strings{"Caf\xC3\xA9", "Dansevise", "Waterloo"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--sort", "-artist"}).out),
+            (Strings{"Caf\xC3\xA9", "Dansevise", "Waterloo"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--sort", "id"}).out),
+            (Strings{"Caf\xC3\xA9", "Waterloo", "Dansevise"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--view", "english"}).out), (Strings{"Waterloo"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--view", "custom"}).out), (Strings{"Dansevise"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--view", "custom", "--custom-code", "eng"}).out),
+            (Strings{"Waterloo"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--view", "new"}).out), (Strings{"Caf\xC3\xA9"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--view", "other", "--custom-code", "Fra"}).out),
+            (Strings{"Dansevise"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--find", "abba"}).out), (Strings{"Waterloo"}));
+  EXPECT_EQ(Titles(Cli({"list", m_db, "--find", "CAF\xC3\x89"}).out), (Strings{"Caf\xC3\xA9"}));
+  EXPECT_EQ(Cli({"list", m_db, "--find", "songs"}).out, "") << "folders are not searched";
+}
+
+TEST_F(CliTest, InfoPrintsTheCountAndTheSignedSortCode) {
+  const test::ProcessResult result = Cli({"info", m_db});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "songs: 3\nsort: -33\n");
+}
+
+TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
+  const std::string invalid = m_folder.Write("invalid.tdb", "tunedxdb2\x21");
+  const std::string missing = m_folder.PathOf("missing.tdb");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"list", missing}, "Cannot open " + missing + ": No such file or directory"},
+      {{"info", m_folder.Path()}, "Cannot open " + m_folder.Path() + ": Is a directory"},
+      {{"list", invalid}, "Invalid data-file"},
+      {{"info", invalid}, "Invalid data-file"},
+      {{"list", m_db, "--sort", "size"}, "unknown sort size"},
+      {{"list", m_db, "--colour", "red"}, "unknown option --colour"},
+      {{"list"}, "expected one database file"},
+      {{"frobnicate"}, "unknown command frobnicate"},
+  };
+  for (const Case& c : cases) {
+    const test::ProcessResult result = Cli(c.arguments);
+    EXPECT_EQ(result.exitCode, 2) << c.message;
+    EXPECT_EQ(result.out, "") << c.message;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+}
+
+TEST(SongLineTest, ShowsTabsAndLineBreaksInsideFieldsAsBlanks) {
+  const tSongRecord record = MakeRecord({.title = "a\tb", .artist = "c\nd", .notes = "e\rf"});
+  EXPECT_EQ(cli::SongLine(record), "\ta b\tc d\t\t\t\t\t0\te f");
+}
+
+}  // namespace
+}  // namespace tunedex
