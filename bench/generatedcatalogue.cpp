@@ -7,20 +7,29 @@
 namespace tunedex::bench {
 namespace {
 
-const char* const kWords[] = {"love",  "night", "dance", "heart", "baby",   "fire",  "rain",
-                              "queen", "money", "dream", "summer", "blue",  "river", "road",
-                              "home",  "light", "happy", "crazy", "star",   "time",  "caf\xC3\xA9",
-                              "s\xC3\xB6t", "m\xC3\xA5ne", "\xC3\xA9t\xC3\xA9", "more", "again"};
+// Syllables make some thousands of distinct words; a few carry accented letters, as Swedish,
+// French and German titles do.
+const char* const kSyllables[] = {
+    "lo",  "ve",  "ni",  "ght", "dan", "ce",  "he",        "art",       "ba",       "by",
+    "fi",  "re",  "ra",  "in",  "que", "en",  "mo",        "ney",       "dre",      "am",
+    "sum", "mer", "blu", "ri",  "ver", "ro",  "ad",        "ho",        "me",       "li",
+    "st",  "ar",  "ti",  "to",  "wa",  "ter", "s\xC3\xB6", "m\xC3\xA5", "\xC3\xA9", "k\xC3\xA4",
+    "ge",  "ka",  "sa",  "on",  "el",  "um"};
+
+std::string Word(std::mt19937& random) {
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kSyllables) - 1);
+  std::string word;
+  for (int i = 1 + static_cast<int>(random() % 3); i > 0; --i) word += kSyllables[pick(random)];
+  if (random() % 3 != 0 && word[0] >= 'a') word[0] = static_cast<char>(word[0] - 32);
+  return word;
+}
 
 std::string Words(std::mt19937& random, int minimum, int maximum) {
   std::uniform_int_distribution<int> count(minimum, maximum);
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kWords) - 1);
   std::string text;
   for (int i = count(random); i > 0; --i) {
     if (!text.empty()) text += ' ';
-    std::string word = kWords[pick(random)];
-    if (random() % 2) word[0] = static_cast<char>(word[0] - 32);
-    text += word;
+    text += Word(random);
   }
   return text;
 }

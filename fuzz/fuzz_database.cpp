@@ -7,25 +7,6 @@
 
 #include "catalogue/database.h"
 
-namespace {
-
-class SilentUser : public tunedex::UserInteraction {
- public:
-  tunedex::Button ShowMessage(tunedex::MessageKind, std::string_view,
-                              std::initializer_list<tunedex::Button> buttons) override {
-    return *buttons.begin();
-  }
-  std::optional<std::string> AskOpenFile(const tunedex::FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const tunedex::FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskText(std::string_view, std::string_view,
-                                     std::string_view) override {
-    return {};
-  }
-  bool Progress(std::int64_t, std::string_view) override { return true; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tunedex;
   SilentUser user;
@@ -43,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   list.SortBy(kSortByTitle);
   const std::string saved = DatabaseBytes(list);
   tSongList reloaded(tSongList::Ownership::OwnsSongs);
-  if (LoadDatabaseBytes(reloaded, {reinterpret_cast<const std::uint8_t*>(saved.data()),
-                                   saved.size()},
+  if (LoadDatabaseBytes(reloaded,
+                        {reinterpret_cast<const std::uint8_t*>(saved.data()), saved.size()},
                         user) != LoadResult::Loaded ||
       reloaded.Count() != list.Count()) {
     std::abort();

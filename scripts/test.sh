@@ -7,13 +7,23 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
+summaries=$(mktemp)
+trap 'rm -f "$summaries"' EXIT
+run_tests() {
+  ctest --test-dir "$1" --output-on-failure --no-tests=error -j "$jobs" | tee -a "$summaries"
+}
+
 echo "== normal build"
 scripts/build.sh build
-ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs"
+run_tests build
 
 echo "== sanitizer build with fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DTUNEDEX_SANITIZE=ON \
   -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
-ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"
+run_tests build-sanitize
+
+# Both runs in one closing line.
+awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
+     END { printf "all: %d passed, %d failed\n", total - failed, failed }' "$summaries"

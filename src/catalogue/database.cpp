@@ -34,7 +34,7 @@ class DatabaseReader {
     if (m_state != State::Records) return;
     while (size > 0) {
       if (m_partial.empty() && size >= tSongRecord::kSize) {
-        TakeRecord({data, tSongRecord::kSize});
+        TakeRecord(std::span<const std::uint8_t, tSongRecord::kSize>(data, tSongRecord::kSize));
         data += tSongRecord::kSize;
         size -= tSongRecord::kSize;
         continue;
@@ -74,13 +74,15 @@ class DatabaseReader {
     }
   }
 
-  void TakeRecord(std::span<const std::uint8_t> bytes) {
-    auto song = std::make_unique<tSong>(tSongRecord::FromBytes(bytes));
-    if (!song->Record().IsEmpty()) m_list.Add(std::move(song));
+  void TakeRecord(std::span<const std::uint8_t, tSongRecord::kSize> bytes) {
+    if (!tSongRecord::IsEmptyRecord(bytes)) m_list.Add(std::make_unique<tSong>(bytes));
   }
 
+  // The record gathered across pieces; a short last one is padded with zero bytes.
   void TakePartialRecord() {
-    TakeRecord(m_partial);
+    m_partial.resize(tSongRecord::kSize, 0);
+    TakeRecord(
+        std::span<const std::uint8_t, tSongRecord::kSize>(m_partial.data(), tSongRecord::kSize));
     m_partial.clear();
   }
 
@@ -98,8 +100,10 @@ LoadResult LoadDatabase(tSongList& list, const std::string& path, UserInteractio
   list.DestroySongs();
   DatabaseReader reader(list, user);
   try {
-    ReadFileInChunks(path, kChunkRecords * tSongRecord::kSize,
-                     [&](const std::uint8_t* data, std::size_t size) { reader.Consume(data, size); });
+    ReadFileInChunks(
+        path, kChunkRecords * tSongRecord::kSize,
+        [&](const std::uint8_t* data, std::size_t size) { reader.Consume(data, size); },
+        [&](std::uint64_t size) { list.Reserve(size / tSongRecord::kSize + 1); });
   } catch (const FileError&) {
     list.DestroySongs();
     throw;

@@ -17,7 +17,9 @@ void DetachOnce(std::vector<FileNameIndex*>& indexes, FileNameIndex* index) {
 
 }  // namespace
 
-FileNameIndex::~FileNameIndex() { Clear(); }
+FileNameIndex::~FileNameIndex() {
+  Clear();
+}
 
 void FileNameIndex::Add(tSong* song) {
   m_songs.emplace(song->FileNameKey(), song);

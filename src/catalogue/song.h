@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,15 @@ class tSong {
  public:
   tSong() = default;
   explicit tSong(const tSongRecord& record) : m_record(record) {}
+  explicit tSong(std::span<const std::uint8_t, tSongRecord::kSize> bytes) : m_record(bytes) {}
   ~tSong();
 
   tSong(const tSong&) = delete;
   tSong& operator=(const tSong&) = delete;
+
+  // Songs come from a pool: a catalogue makes and destroys them by the hundred thousand.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* song, std::size_t size);
 
   const tSongRecord& Record() const { return m_record; }
   void SetRecord(const tSongRecord& record);
@@ -36,6 +42,10 @@ class tSong {
     edit(record);
     SetRecord(record);
   }
+
+  // Changes with every edit of any song's record, so caches over many songs can tell that they
+  // are stale without watching each song.
+  static std::uint64_t EditStamp();
 
   // The collation key of a field, computed once per field and locale.
   const std::string& SortKey(SortKeyField field) const;

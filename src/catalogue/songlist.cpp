@@ -21,6 +21,7 @@ tSongList::~tSongList() {
 
 void tSongList::Add(tSong* song) {
   m_items.push_back(song);
+  ++m_version;
   if (m_index) m_index->Add(song);
 }
 
@@ -33,6 +34,7 @@ tSong* tSongList::Add(std::unique_ptr<tSong> song) {
 void tSongList::RemoveAt(std::size_t index) {
   tSong* song = m_items.at(index);
   m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+  ++m_version;
   if (m_index) m_index->Remove(song);
 }
 
@@ -44,11 +46,13 @@ void tSongList::DestroyAt(std::size_t index) {
 
 void tSongList::Clear() {
   m_items.clear();
+  ++m_version;
   if (m_index) m_index->Clear();
 }
 
 void tSongList::DestroySongs() {
   if (m_index) m_index->Clear();
+  ++m_version;
   while (!m_items.empty()) {
     delete m_items.back();
     m_items.pop_back();
@@ -63,7 +67,9 @@ const FileNameIndex& tSongList::Index() const {
   return *m_index;
 }
 
-std::vector<tSong*> tSongList::Matches(std::string_view path) const { return Index().Find(path); }
+std::vector<tSong*> tSongList::Matches(std::string_view path) const {
+  return Index().Find(path);
+}
 
 int tSongList::FirstPositionOf(const std::vector<tSong*>& songs) const {
   if (songs.empty()) return -1;
@@ -124,10 +130,17 @@ bool KeyLess(const SortEntry& a, const SortEntry& b) {
 void tSongList::SortBy(int code) {
   SortKeyField field;
   switch (code < 0 ? -code : code) {
-    case kSortById: field = SortKeyField::IdCode; break;
-    case kSortByTitle: field = SortKeyField::Title; break;
-    case kSortByArtist: field = SortKeyField::Artist; break;
-    default: return;
+    case kSortById:
+      field = SortKeyField::IdCode;
+      break;
+    case kSortByTitle:
+      field = SortKeyField::Title;
+      break;
+    case kSortByArtist:
+      field = SortKeyField::Artist;
+      break;
+    default:
+      return;
   }
   if (m_items.size() < 2) return;
 
@@ -144,6 +157,7 @@ void tSongList::SortBy(int code) {
                      [](const SortEntry& a, const SortEntry& b) { return KeyLess(b, a); });
   }
   for (std::size_t i = 0; i < entries.size(); ++i) m_items[i] = entries[i].song;
+  ++m_version;
 }
 
 }  // namespace tunedex

@@ -49,6 +49,9 @@ class tSongList {
   auto end() const { return m_items.end(); }
   void Reserve(std::size_t count) { m_items.reserve(count); }
 
+  // Changes whenever songs are added, removed or reordered.
+  std::uint64_t Version() const { return m_version; }
+
   std::int8_t SortOrder() const { return m_sortOrder; }
   void SetSortOrder(std::int8_t code) { m_sortOrder = code; }
 
@@ -72,6 +75,7 @@ class tSongList {
   std::vector<tSong*> m_items;
   Ownership m_ownership;
   std::int8_t m_sortOrder = 0;
+  std::uint64_t m_version = 0;
   mutable std::unique_ptr<FileNameIndex> m_index;  // built at the first look-up
 };
 

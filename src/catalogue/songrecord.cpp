@@ -16,17 +16,27 @@ struct FieldLayout {
 
 constexpr FieldLayout Layout(TextField field) {
   switch (field) {
-    case TextField::Title: return {0, 80};
-    case TextField::Artist: return {84, 40};
-    case TextField::Language: return {125, 3};
-    case TextField::FileName: return {129, 255};
-    case TextField::IdCode: return {389, 11};
-    case TextField::Notes: return {401, 255};
+    case TextField::Title:
+      return {0, 80};
+    case TextField::Artist:
+      return {84, 40};
+    case TextField::Language:
+      return {125, 3};
+    case TextField::FileName:
+      return {129, 255};
+    case TextField::IdCode:
+      return {389, 11};
+    case TextField::Notes:
+      return {401, 255};
   }
   return {0, 0};
 }
 
 }  // namespace
+
+tSongRecord::tSongRecord(std::span<const std::uint8_t, kSize> bytes) {
+  std::memcpy(m_bytes.data(), bytes.data(), kSize);
+}
 
 tSongRecord tSongRecord::FromBytes(std::span<const std::uint8_t> bytes) {
   tSongRecord record;
@@ -34,7 +44,9 @@ tSongRecord tSongRecord::FromBytes(std::span<const std::uint8_t> bytes) {
   return record;
 }
 
-std::size_t tSongRecord::MaxLength(TextField field) { return Layout(field).maxLength; }
+std::size_t tSongRecord::MaxLength(TextField field) {
+  return Layout(field).maxLength;
+}
 
 std::string_view tSongRecord::RawText(TextField field) const {
   const FieldLayout layout = Layout(field);
@@ -51,7 +63,9 @@ void tSongRecord::SetRawText(TextField field, std::string_view bytes) {
   std::memset(start + 1 + length, 0, layout.maxLength - length);
 }
 
-std::string tSongRecord::Text(TextField field) const { return DecodeRecordText(RawText(field)); }
+std::string tSongRecord::Text(TextField field) const {
+  return DecodeRecordText(RawText(field));
+}
 
 void tSongRecord::SetText(TextField field, std::string_view utf8) {
   if (field == TextField::FileName) {
@@ -62,9 +76,13 @@ void tSongRecord::SetText(TextField field, std::string_view utf8) {
 }
 
 bool tSongRecord::IsEmpty() const {
+  return IsEmptyRecord(m_bytes);
+}
+
+bool tSongRecord::IsEmptyRecord(std::span<const std::uint8_t, kSize> bytes) {
   for (TextField field : {TextField::Title, TextField::Artist, TextField::Language,
                           TextField::FileName, TextField::Notes}) {
-    if (m_bytes[Layout(field).offset] != 0) return false;
+    if (bytes[Layout(field).offset] != 0) return false;
   }
   return true;
 }

@@ -34,6 +34,8 @@ class tSongRecord {
   using Bytes = std::array<std::uint8_t, kSize>;
 
   tSongRecord() : m_bytes{} {}
+  // Exactly one record's bytes.
+  explicit tSongRecord(std::span<const std::uint8_t, kSize> bytes);
 
   // Takes up to kSize bytes; a shorter input leaves the rest of the record zero.
   static tSongRecord FromBytes(std::span<const std::uint8_t> bytes);
@@ -77,6 +79,7 @@ class tSongRecord {
 
   // Title, Artist, Language, FileName and Notes all empty; IdCode and type bytes do not count.
   bool IsEmpty() const;
+  static bool IsEmptyRecord(std::span<const std::uint8_t, kSize> bytes);
 
   friend bool operator==(const tSongRecord&, const tSongRecord&) = default;
 

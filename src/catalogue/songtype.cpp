@@ -16,8 +16,8 @@ struct TableEntry {
 
 // Where each type's name starts in the table; MPG (32) and MPEG (36) both give MPEG.
 constexpr TableEntry kEntries[] = {
-    {2, 3, kSongTypeKar},  {6, 3, kSongTypeSt3},  {10, 4, kSongTypeMidi},
-    {15, 4, kSongTypeRmid}, {20, 3, kSongTypeMp3}, {24, 3, kSongTypeWma},
+    {2, 3, kSongTypeKar},   {6, 3, kSongTypeSt3},   {10, 4, kSongTypeMidi},
+    {15, 4, kSongTypeRmid}, {20, 3, kSongTypeMp3},  {24, 3, kSongTypeWma},
     {28, 3, kSongTypeKfn},  {32, 3, kSongTypeMpeg}, {36, 4, kSongTypeMpeg},
 };
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "songviews.h"
 
+#include <algorithm>
+
 #include "common/collation.h"
+#include "common/userlocale.h"
 
 namespace tunedex {
 
@@ -13,15 +16,20 @@ ViewSelection::ViewSelection(int mode, std::string_view customLanguageCode)
 bool ViewSelection::Admits(const tSongRecord& record) const {
   const std::string_view language = record.RawText(TextField::Language);
   switch (m_mode) {
-    case kViewAll: return true;
-    case kViewCustomLanguage: return EqualsIgnoringCase(language, m_customCode);
-    case kViewEnglish: return EqualsIgnoringCase(language, "Eng");
+    case kViewAll:
+      return true;
+    case kViewCustomLanguage:
+      return EqualsIgnoringCase(language, m_customCode);
+    case kViewEnglish:
+      return EqualsIgnoringCase(language, "Eng");
     case kViewOtherLanguages:
       // A code is "other" unless it occurs anywhere in "<custom code>,eng", so short codes such
       // as "e" or "ng" count as neither.
       return !language.empty() && m_knownCodes.find(LowerCase(language)) == std::string::npos;
-    case kViewNewSongs: return language.empty();
-    default: return false;
+    case kViewNewSongs:
+      return language.empty();
+    default:
+      return false;
   }
 }
 
@@ -41,22 +49,60 @@ std::string_view FileNamePart(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-bool FindBoxMatcher::Matches(const tSongRecord& record) const {
-  return m_matcher.Matches(record.RawText(TextField::Title)) ||
-         m_matcher.Matches(record.RawText(TextField::Artist)) ||
-         m_matcher.Matches(record.RawText(TextField::IdCode)) ||
-         m_matcher.Matches(record.RawText(TextField::Notes)) ||
-         m_matcher.Matches(FileNamePart(record.FileName())) ||
-         m_matcher.Matches(record.RawText(TextField::Language));
+std::array<std::string_view, 6> FindBoxFields(const tSongRecord& record) {
+  return {record.RawText(TextField::Title),  record.RawText(TextField::Artist),
+          record.RawText(TextField::IdCode), record.RawText(TextField::Notes),
+          FileNamePart(record.FileName()),   record.RawText(TextField::Language)};
 }
 
-std::optional<std::size_t> FindBoxMatcher::FindFrom(const tSongList& view,
-                                                    std::size_t start) const {
-  if (m_matcher.Empty()) return std::nullopt;
-  for (std::size_t row = start; row < view.Count(); ++row) {
-    if (Matches(view[row]->Record())) return row;
+bool FindBoxMatches(const TextMatcher& matcher, const tSongRecord& record) {
+  for (std::string_view field : FindBoxFields(record)) {
+    if (matcher.Matches(field)) return true;
   }
-  return std::nullopt;
+  return false;
+}
+
+void FindBoxSearch::Refresh() {
+  if (m_built && m_listVersion == m_list.Version() && m_editStamp == tSong::EditStamp() &&
+      m_localeGeneration == UserLocaleGeneration()) {
+    return;
+  }
+  const std::size_t previousSize = m_text.size();
+  m_text.clear();
+  m_text.reserve(std::max(previousSize, m_list.Count() * 96));
+  m_starts.clear();
+  m_starts.reserve(m_list.Count());
+  for (const tSong* song : m_list) {
+    m_starts.push_back(m_text.size());
+    for (std::string_view field : FindBoxFields(song->Record())) {
+      AppendUpperCase(m_text, field);
+      m_text.push_back('\n');
+    }
+  }
+  m_built = true;
+  m_listVersion = m_list.Version();
+  m_editStamp = tSong::EditStamp();
+  m_localeGeneration = UserLocaleGeneration();
+}
+
+std::optional<std::size_t> FindBoxSearch::FindFrom(std::string_view text, std::size_t start) {
+  if (text.empty() || start >= m_list.Count()) return std::nullopt;
+  std::string needle;
+  AppendUpperCase(needle, text);
+  if (needle.find('\n') != std::string::npos) {
+    // A line break could match across two fields of the block; such a text is matched field by
+    // field instead.
+    const TextMatcher matcher(text);
+    for (std::size_t row = start; row < m_list.Count(); ++row) {
+      if (FindBoxMatches(matcher, m_list[row]->Record())) return row;
+    }
+    return std::nullopt;
+  }
+  Refresh();
+  const std::size_t at = std::string_view(m_text).find(needle, m_starts[start]);
+  if (at == std::string_view::npos) return std::nullopt;
+  const auto row = std::upper_bound(m_starts.begin(), m_starts.end(), at) - m_starts.begin() - 1;
+  return static_cast<std::size_t>(row);
 }
 
 }  // namespace tunedex

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/songlist.h"
 #include "common/textcase.h"
@@ -44,16 +47,32 @@ void SelectViewSongs(const tSongList& master, tSongList& view, int mode,
 std::string_view FileNamePart(std::string_view path);
 
 // The find box's rule: the text occurs, ignoring case, in the Title, Artist, IdCode, Notes,
-// file-name part of FileName or Language of a song.
-class FindBoxMatcher {
+// file-name part of FileName or Language of a song. These are those fields, in that order.
+std::array<std::string_view, 6> FindBoxFields(const tSongRecord& record);
+
+bool FindBoxMatches(const TextMatcher& matcher, const tSongRecord& record);
+
+// The find box over one list. The songs' fields are upper-cased once into one block of text,
+// so that each search (every keystroke searches from the first row) is a single substring
+// search; the block is made again when the list, any song or the user locale has changed.
+class FindBoxSearch {
  public:
-  explicit FindBoxMatcher(std::string_view text) : m_matcher(text) {}
-  bool Matches(const tSongRecord& record) const;
-  // The first row from start on whose song matches, or nothing. There is no wrap-around.
-  std::optional<std::size_t> FindFrom(const tSongList& view, std::size_t start) const;
+  explicit FindBoxSearch(const tSongList& list) : m_list(list) {}
+
+  // The first row from start on whose song matches text, or nothing; no wrap-around. An empty
+  // text matches nothing.
+  std::optional<std::size_t> FindFrom(std::string_view text, std::size_t start);
 
  private:
-  TextMatcher m_matcher;
+  void Refresh();
+
+  const tSongList& m_list;
+  bool m_built = false;
+  std::uint64_t m_listVersion = 0;
+  std::uint64_t m_editStamp = 0;
+  std::uint32_t m_localeGeneration = 0;
+  std::string m_text;                 // every field upper-cased, each followed by a line break
+  std::vector<std::size_t> m_starts;  // where each row's text starts in m_text
 };
 
 }  // namespace tunedex

@@ -5,8 +5,7 @@
 
 namespace tunedex::cli {
 
-Arguments::Arguments(const std::vector<std::string>& words,
-                     const std::vector<std::string>& flags) {
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];

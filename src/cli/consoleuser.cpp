@@ -11,10 +11,14 @@ namespace {
 
 std::string_view KindLabel(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Error: return "error";
-    case MessageKind::Warning: return "warning";
-    case MessageKind::Information: return "information";
-    case MessageKind::Confirmation: return "question";
+    case MessageKind::Error:
+      return "error";
+    case MessageKind::Warning:
+      return "warning";
+    case MessageKind::Information:
+      return "information";
+    case MessageKind::Confirmation:
+      return "question";
   }
   return {};
 }
@@ -30,9 +34,9 @@ std::string Lowered(std::string_view text) {
 }  // namespace
 
 std::optional<Button> ButtonFromName(std::string_view name) {
-  for (Button button : {Button::Ok, Button::Cancel, Button::Yes, Button::No, Button::Abort,
-                        Button::Retry, Button::Ignore, Button::All, Button::YesToAll,
-                        Button::NoToAll, Button::Help}) {
+  for (Button button :
+       {Button::Ok, Button::Cancel, Button::Yes, Button::No, Button::Abort, Button::Retry,
+        Button::Ignore, Button::All, Button::YesToAll, Button::NoToAll, Button::Help}) {
     if (Lowered(ButtonName(button)) == Lowered(name)) return button;
   }
   return std::nullopt;
@@ -51,8 +55,7 @@ Button ConsoleUser::ShowMessage(MessageKind kind, std::string_view text,
   }
   if (buttons.size() > 1) {
     const std::string_view name = ButtonName(answer);
-    std::fprintf(m_out, "tunedex-cli: answered %.*s\n", static_cast<int>(name.size()),
-                 name.data());
+    std::fprintf(m_out, "tunedex-cli: answered %.*s\n", static_cast<int>(name.size()), name.data());
   }
   return answer;
 }

@@ -38,8 +38,8 @@ int ViewModeFromName(const std::string& name) {
 
 int SortCodeFromName(const std::string& name) {
   static const std::map<std::string, int> kCodes = {
-      {"id", kSortById},     {"title", kSortByTitle},   {"artist", kSortByArtist},
-      {"-id", -kSortById},   {"-title", -kSortByTitle}, {"-artist", -kSortByArtist}};
+      {"id", kSortById},   {"title", kSortByTitle},   {"artist", kSortByArtist},
+      {"-id", -kSortById}, {"-title", -kSortByTitle}, {"-artist", -kSortByArtist}};
   const auto it = kCodes.find(name);
   if (it == kCodes.end()) throw UsageError("unknown sort " + name);
   return it->second;
@@ -82,10 +82,14 @@ int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   tSongList view;
   SelectViewSongs(master, view, mode, customCode);
   const std::optional<std::string> find = arguments.Option("find");
-  const FindBoxMatcher matcher(find.value_or(""));
-  for (const tSong* song : view) {
-    if (find && !matcher.Matches(song->Record())) continue;
-    const std::string line = SongLine(song->Record());
+  FindBoxSearch search(view);
+  for (std::size_t row = 0; row < view.Count(); ++row) {
+    if (find) {
+      const std::optional<std::size_t> hit = search.FindFrom(*find, row);
+      if (!hit) break;
+      row = *hit;
+    }
+    const std::string line = SongLine(view[row]->Record());
     std::fprintf(out, "%s\n", line.c_str());
   }
   return kExitOk;

@@ -21,7 +21,7 @@ struct CollatorCloser {
 UCollator* UserCollator() {
   static std::unique_ptr<UCollator, CollatorCloser> collator;
   static std::uint32_t generation = 0;
-  if (!collator || generation != CollationGeneration()) {
+  if (!collator || generation != UserLocaleGeneration()) {
     UErrorCode status = U_ZERO_ERROR;
     collator.reset(ucol_open(UserCollationLocale().c_str(), &status));
     if (U_FAILURE(status)) {
@@ -29,7 +29,7 @@ UCollator* UserCollator() {
       collator.reset(ucol_open("", &status));
     }
     ucol_setStrength(collator.get(), UCOL_SECONDARY);
-    generation = CollationGeneration();
+    generation = UserLocaleGeneration();
   }
   return collator.get();
 }
@@ -50,19 +50,19 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 std::string UserSortKey(std::string_view text) {
   const std::u16string utf16 = DecodeRecordTextUtf16(text);
   UCollator* collator = UserCollator();
-  std::string key(64, '\0');
-  for (;;) {
-    const int32_t needed = ucol_getSortKey(collator, utf16.data(),
-                                           static_cast<int32_t>(utf16.size()),
-                                           reinterpret_cast<uint8_t*>(key.data()),
-                                           static_cast<int32_t>(key.size()));
-    if (needed <= static_cast<int32_t>(key.size())) {
-      // The key ends with a zero byte; dropping it keeps memcmp order and saves a byte.
-      key.resize(needed > 0 ? static_cast<std::size_t>(needed - 1) : 0);
-      return key;
-    }
-    key.resize(static_cast<std::size_t>(needed));
+  uint8_t buffer[512];
+  const int32_t needed = ucol_getSortKey(collator, utf16.data(), static_cast<int32_t>(utf16.size()),
+                                         buffer, static_cast<int32_t>(sizeof buffer));
+  // The key ends with a zero byte; dropping it keeps the byte order and saves a byte.
+  if (needed <= 0) return {};
+  if (needed <= static_cast<int32_t>(sizeof buffer)) {
+    return std::string(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(needed - 1));
   }
+  std::string key(static_cast<std::size_t>(needed), '\0');
+  ucol_getSortKey(collator, utf16.data(), static_cast<int32_t>(utf16.size()),
+                  reinterpret_cast<uint8_t*>(key.data()), needed);
+  key.resize(static_cast<std::size_t>(needed - 1));
+  return key;
 }
 
 }  // namespace tunedex

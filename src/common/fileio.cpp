@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -14,7 +15,9 @@
 namespace tunedex {
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+  return std::strerror(error);
+}
 
 class FileDescriptor {
  public:
@@ -84,16 +87,41 @@ FileError::FileError(std::string action, std::string path, std::string reason)
       m_reason(std::move(reason)) {}
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  FileDescriptor fd = OpenForReading(path);
+  struct stat info {};
   std::vector<std::uint8_t> bytes;
-  ReadFileInChunks(path, 1 << 20, [&](const std::uint8_t* data, std::size_t size) {
-    bytes.insert(bytes.end(), data, data + size);
-  });
-  return bytes;
+  if (::fstat(fd.Get(), &info) == 0 && info.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+  }
+  std::uint8_t buffer[1 << 16];
+  for (;;) {
+    const std::size_t room = bytes.capacity() - bytes.size();
+    if (room > 0) {
+      // Straight into the vector while the file is as long as it said.
+      const std::size_t before = bytes.size();
+      bytes.resize(bytes.capacity());
+      const ssize_t got = ::read(fd.Get(), bytes.data() + before, room);
+      bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw FileError("Cannot read", path, SystemReason(errno));
+      if (got == 0) return bytes;
+      continue;
+    }
+    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileError("Cannot read", path, SystemReason(errno));
+    if (got == 0) return bytes;
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  }
 }
 
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
-                      const std::function<void(const std::uint8_t*, std::size_t)>& consume) {
+                      const std::function<void(const std::uint8_t*, std::size_t)>& consume,
+                      const std::function<void(std::uint64_t)>& sizeKnown) {
   FileDescriptor fd = OpenForReading(path);
+  struct stat info {};
+  if (sizeKnown && ::fstat(fd.Get(), &info) == 0)
+    sizeKnown(static_cast<std::uint64_t>(info.st_size));
   std::vector<std::uint8_t> buffer(chunkSize);
   std::size_t filled = 0;
   for (;;) {
@@ -121,8 +149,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (fd.Get() < 0) throw FileError("Cannot write", path, SystemReason(errno));
   try {
     struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                               : NewFileMode();
+    const mode_t mode =
+        ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
     if (::fchmod(fd.Get(), mode) != 0) throw FileError("Cannot write", path, SystemReason(errno));
     WriteAll(fd.Get(), bytes, path);
     if (::fsync(fd.Get()) != 0) throw FileError("Cannot write", path, SystemReason(errno));

@@ -25,9 +25,11 @@ class FileError : public std::runtime_error {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
-// Reads a file in pieces of at most chunkSize bytes, handing each to consume.
+// Reads a file in pieces of at most chunkSize bytes, handing each to consume; sizeKnown, when
+// given, first hears the file's size.
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
-                      const std::function<void(const std::uint8_t*, std::size_t)>& consume);
+                      const std::function<void(const std::uint8_t*, std::size_t)>& consume,
+                      const std::function<void(std::uint64_t)>& sizeKnown = {});
 
 // Replaces a file's contents atomically: the bytes go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the target (which keeps its permissions; a

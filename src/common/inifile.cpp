@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inifile.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <charconv>
-#include <sys/stat.h>
 
 #include "common/fileio.h"
 
@@ -83,7 +83,9 @@ std::string tIniFile::Text() const {
   return text;
 }
 
-void tIniFile::Save(const std::string& path) const { WriteFileAtomically(path, Text()); }
+void tIniFile::Save(const std::string& path) const {
+  WriteFileAtomically(path, Text());
+}
 
 std::optional<std::size_t> tIniFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
@@ -98,8 +100,7 @@ std::size_t tIniFile::SectionEnd(std::size_t header) const {
   return end;
 }
 
-std::optional<std::size_t> tIniFile::FindKey(std::string_view section,
-                                             std::string_view key) const {
+std::optional<std::size_t> tIniFile::FindKey(std::string_view section, std::string_view key) const {
   const std::optional<std::size_t> header = FindSection(section);
   if (!header) return std::nullopt;
   const std::size_t end = SectionEnd(*header);
@@ -119,8 +120,7 @@ std::string tIniFile::ReadString(std::string_view section, std::string_view key,
   return line ? m_lines[*line].value : std::string(defaultValue);
 }
 
-int tIniFile::ReadInteger(std::string_view section, std::string_view key,
-                          int defaultValue) const {
+int tIniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
   const std::optional<std::size_t> line = FindKey(section, key);
   if (!line) return defaultValue;
   std::string_view value = m_lines[*line].value;

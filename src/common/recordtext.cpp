@@ -56,7 +56,9 @@ void ForEachUtf8CodePoint(std::string_view utf8, Visit visit) {
 
 }  // namespace
 
-bool IsCp1252Character(char32_t c) { return UnicodeToCp1252(static_cast<UChar32>(c)) >= 0; }
+bool IsCp1252Character(char32_t c) {
+  return UnicodeToCp1252(static_cast<UChar32>(c)) >= 0;
+}
 
 bool IsAscii(std::string_view bytes) {
   for (char ch : bytes) {
@@ -84,8 +86,10 @@ std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes) {
   bool fits = true;
   ForEachUtf8CodePoint(utf8, [&](UChar32 c, int32_t, int32_t) {
     const int byte = UnicodeToCp1252(c);
-    if (byte < 0) fits = false;
-    else cp1252.push_back(static_cast<char>(byte));
+    if (byte < 0)
+      fits = false;
+    else
+      cp1252.push_back(static_cast<char>(byte));
   });
   if (cp1252.size() > maxBytes) cp1252.resize(maxBytes);
   // A Windows-1252 text whose bytes happen to form UTF-8 would read back as other letters; such a

@@ -7,6 +7,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 
 #include "common/recordtext.h"
 #include "common/userlocale.h"
@@ -14,8 +15,12 @@
 namespace tunedex {
 namespace {
 
-char AsciiUpper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch; }
-char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+char AsciiUpper(char ch) {
+  return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+}
+char AsciiLower(char ch) {
+  return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch;
+}
 
 template <typename Convert>
 std::u16string ConvertUtf16(const std::u16string& input, Convert convert) {
@@ -50,10 +55,18 @@ std::string ToUtf8(const std::u16string& text) {
   return out;
 }
 
-// Locales whose upper-casing maps ASCII letters to other letters (dotted capital I).
-bool AsciiCasingHolds(const std::string& locale) {
-  const std::string language = locale.substr(0, locale.find_first_of("_-"));
-  return language != "tr" && language != "az";
+// False for locales whose upper-casing maps ASCII letters to other letters (the dotted capital
+// I of Turkish and Azeri).
+bool AsciiCasingHolds() {
+  static std::uint32_t generation = 0;
+  static bool holds = true;
+  if (generation != UserLocaleGeneration()) {
+    const std::string& locale = UserCasingLocale();
+    const std::string language = locale.substr(0, locale.find_first_of("_-"));
+    holds = language != "tr" && language != "az";
+    generation = UserLocaleGeneration();
+  }
+  return holds;
 }
 
 std::size_t CodePointCount(const char16_t* text, std::size_t units) {
@@ -64,21 +77,69 @@ std::size_t CodePointCount(const char16_t* text, std::size_t units) {
 
 std::u16string UpperCaseUtf16(std::string_view text) {
   const std::string& locale = UserCasingLocale();
-  return ConvertUtf16(DecodeRecordTextUtf16(text),
-                      [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
-                          UErrorCode* status) {
-                        return u_strToUpper(dest, capacity, src, length, locale.c_str(), status);
-                      });
+  return ConvertUtf16(
+      DecodeRecordTextUtf16(text),
+      [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length, UErrorCode* status) {
+        return u_strToUpper(dest, capacity, src, length, locale.c_str(), status);
+      });
+}
+
+namespace {
+
+// The upper case (UTF-8) of each Windows-1252 byte in the user's locale. Within that code page,
+// casing a text character by character gives what casing it whole gives.
+const std::array<std::string, 256>& Cp1252UpperCase() {
+  static std::array<std::string, 256> table;
+  static std::uint32_t generation = 0;
+  if (generation != UserLocaleGeneration()) {
+    for (int byte = 0; byte < 256; ++byte) {
+      const char single = static_cast<char>(byte);
+      table[static_cast<std::size_t>(byte)] = ToUtf8(UpperCaseUtf16(std::string_view(&single, 1)));
+    }
+    generation = UserLocaleGeneration();
+  }
+  return table;
+}
+
+// A UTF-8 text of ASCII and Latin-1 letters (most file names) is cased through the same table;
+// false, with nothing appended, for a text with other characters.
+bool AppendLatin1UpperCase(std::string& out, std::string_view text) {
+  const std::size_t before = out.size();
+  const std::array<std::string, 256>& table = Cp1252UpperCase();
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    if (c < 0 || (c >= 0x80 && c < 0xA0) || c > 0xFF) {
+      out.resize(before);
+      return false;
+    }
+    out += table[static_cast<std::size_t>(c)];
+  }
+  return true;
+}
+
+}  // namespace
+
+void AppendUpperCase(std::string& out, std::string_view text) {
+  if (IsAscii(text) && AsciiCasingHolds()) {
+    for (char ch : text) out.push_back(AsciiUpper(ch));
+  } else if (!IsStoredAsUtf8(text)) {
+    const std::array<std::string, 256>& table = Cp1252UpperCase();
+    for (char ch : text) out += table[static_cast<unsigned char>(ch)];
+  } else if (!AppendLatin1UpperCase(out, text)) {
+    out += ToUtf8(UpperCaseUtf16(text));
+  }
 }
 
 std::string LowerCase(std::string_view text) {
   const std::string& locale = UserCasingLocale();
-  return ToUtf8(ConvertUtf16(DecodeRecordTextUtf16(text),
-                             [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
-                                 UErrorCode* status) {
-                               return u_strToLower(dest, capacity, src, length, locale.c_str(),
-                                                   status);
-                             }));
+  return ToUtf8(ConvertUtf16(
+      DecodeRecordTextUtf16(text),
+      [&](UChar* dest, int32_t capacity, const UChar* src, int32_t length, UErrorCode* status) {
+        return u_strToLower(dest, capacity, src, length, locale.c_str(), status);
+      }));
 }
 
 std::string FoldFileName(std::string_view path) {
@@ -87,16 +148,15 @@ std::string FoldFileName(std::string_view path) {
     std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
     return folded;
   }
-  return ToUtf8(ConvertUtf16(DecodeRecordTextUtf16(path),
-                             [](UChar* dest, int32_t capacity, const UChar* src, int32_t length,
-                                UErrorCode* status) {
-                               return u_strFoldCase(dest, capacity, src, length,
-                                                    U_FOLD_CASE_DEFAULT, status);
-                             }));
+  return ToUtf8(ConvertUtf16(
+      DecodeRecordTextUtf16(path),
+      [](UChar* dest, int32_t capacity, const UChar* src, int32_t length, UErrorCode* status) {
+        return u_strFoldCase(dest, capacity, src, length, U_FOLD_CASE_DEFAULT, status);
+      }));
 }
 
 TextMatcher::TextMatcher(std::string_view needle)
-    : m_needle(UpperCaseUtf16(needle)), m_asciiCasingHolds(AsciiCasingHolds(UserCasingLocale())) {
+    : m_needle(UpperCaseUtf16(needle)), m_asciiCasingHolds(AsciiCasingHolds()) {
   if (std::all_of(m_needle.begin(), m_needle.end(), [](char16_t c) { return c < 0x80; })) {
     m_asciiNeedle.assign(m_needle.begin(), m_needle.end());
   }
@@ -107,8 +167,9 @@ std::size_t TextMatcher::Find(std::string_view haystack) const {
   if (m_asciiCasingHolds && IsAscii(haystack)) {
     // The upper-cased haystack is plain ASCII: a needle with other letters cannot occur in it.
     if (m_asciiNeedle.empty() && !m_needle.empty()) return 0;
-    const auto it = std::search(haystack.begin(), haystack.end(), m_asciiNeedle.begin(),
-                                m_asciiNeedle.end(), [](char h, char n) { return AsciiUpper(h) == n; });
+    const auto it =
+        std::search(haystack.begin(), haystack.end(), m_asciiNeedle.begin(), m_asciiNeedle.end(),
+                    [](char h, char n) { return AsciiUpper(h) == n; });
     return it == haystack.end() ? 0 : static_cast<std::size_t>(it - haystack.begin()) + 1;
   }
   const std::u16string upper = UpperCaseUtf16(haystack);

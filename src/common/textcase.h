@@ -11,7 +11,8 @@ namespace tunedex {
 
 // Upper- and lower-casing with the user's locale.
 std::u16string UpperCaseUtf16(std::string_view text);
-std::string LowerCase(std::string_view text);  // UTF-8 result
+std::string LowerCase(std::string_view text);                   // UTF-8 result
+void AppendUpperCase(std::string& out, std::string_view text);  // appends UTF-8
 
 // A file name in Unicode case-folded form (UTF-8), for case-insensitive file-name look-ups.
 std::string FoldFileName(std::string_view path);
@@ -30,9 +31,9 @@ class TextMatcher {
   bool IsPrefixOf(std::string_view haystack) const;
 
  private:
-  std::u16string m_needle;      // upper-cased
-  std::string m_asciiNeedle;    // the same, when it is all ASCII
-  bool m_asciiCasingHolds;      // the locale upper-cases ASCII letters to ASCII letters
+  std::u16string m_needle;    // upper-cased
+  std::string m_asciiNeedle;  // the same, when it is all ASCII
+  bool m_asciiCasingHolds;    // the locale upper-cases ASCII letters to ASCII letters
 };
 
 // The 1-based position of needle in haystack after both are upper-cased, or 0 when absent.

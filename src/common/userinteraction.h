@@ -54,12 +54,27 @@ class UserInteraction {
 
   // Shorthands.
   void ShowError(std::string_view text) { ShowMessage(MessageKind::Error, text, {Button::Ok}); }
-  void ShowWarning(std::string_view text) {
-    ShowMessage(MessageKind::Warning, text, {Button::Ok});
-  }
+  void ShowWarning(std::string_view text) { ShowMessage(MessageKind::Warning, text, {Button::Ok}); }
   void ShowInformation(std::string_view text) {
     ShowMessage(MessageKind::Information, text, {Button::Ok});
   }
+};
+
+// Shows nothing and answers every question with its first button or "cancel"; for work that
+// runs without anyone to ask (benchmarks, fuzzing).
+class SilentUser final : public UserInteraction {
+ public:
+  Button ShowMessage(MessageKind, std::string_view,
+                     std::initializer_list<Button> buttons) override {
+    return buttons.size() > 0 ? *buttons.begin() : Button::Ok;
+  }
+  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskText(std::string_view, std::string_view,
+                                     std::string_view) override {
+    return {};
+  }
+  bool Progress(std::int64_t, std::string_view) override { return true; }
 };
 
 }  // namespace tunedex

@@ -54,6 +54,8 @@ void SetUserLocale(std::string_view icuLocale) {
   ++state.generation;
 }
 
-std::uint32_t CollationGeneration() { return State().generation; }
+std::uint32_t UserLocaleGeneration() {
+  return State().generation;
+}
 
 }  // namespace tunedex

@@ -17,8 +17,8 @@ const std::string& UserCollationLocale();
 const std::string& UserCasingLocale();
 
 // Replaces both user locales (tests, and a later settings option). Sort keys computed under the
-// previous locale become stale: CollationGeneration() changes.
+// previous locale become stale: UserLocaleGeneration() changes.
 void SetUserLocale(std::string_view icuLocale);
-std::uint32_t CollationGeneration();
+std::uint32_t UserLocaleGeneration();
 
 }  // namespace tunedex

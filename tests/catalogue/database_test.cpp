@@ -18,10 +18,10 @@
 namespace tunedex {
 namespace {
 
+using test::AddSongs;
 using test::DatabaseFile;
 using test::MakeRecord;
 using test::ReadFileText;
-using test::AddSongs;
 
 class DatabaseTest : public testing::Test {
  protected:
@@ -94,7 +94,8 @@ TEST_F(DatabaseTest, EmptyRecordsAreDroppedSoSavingShrinksTheFile) {
 }
 
 TEST_F(DatabaseTest, AShortLastRecordIsReadWithAZeroTail) {
-  std::string bytes = DatabaseFile(0, {MakeRecord({.title = "whole", .artist = "someone", .notes = "n"})});
+  std::string bytes =
+      DatabaseFile(0, {MakeRecord({.title = "whole", .artist = "someone", .notes = "n"})});
   const tSongRecord last = MakeRecord({.title = "cut", .artist = "artist"});
   bytes.append(reinterpret_cast<const char*>(last.RawBytes().data()), 84);  // up to Artist
   ASSERT_EQ(Load(m_folder.Write("short.tdb", bytes)), LoadResult::Loaded);
@@ -106,7 +107,7 @@ TEST_F(DatabaseTest, AShortLastRecordIsReadWithAZeroTail) {
 
 TEST_F(DatabaseTest, AnyOtherMagicIsAnInvalidDataFile) {
   for (const std::string& bytes : {std::string("tunedxdb2\x21", 10), std::string("Tunedx"),
-                                  std::string(), std::string("TunedxDB3\x21", 10)}) {
+                                   std::string(), std::string("TunedxDB3\x21", 10)}) {
     AddSongs(m_list, {{.title = "before"}});
     m_list.SetSortOrder(34);
     EXPECT_EQ(Load(m_folder.Write("bad.tdb", bytes)), LoadResult::InvalidFile);
@@ -155,7 +156,8 @@ TEST_F(DatabaseTest, SavingKeepsTheFilePermissionsAndLinks) {
 }
 
 TEST_F(DatabaseTest, ASaveThatFailsPartWayLeavesTheOldFileIntact) {
-  const std::string path = m_folder.Write("songs.tdb", DatabaseFile(0, {MakeRecord({.title = "old"})}));
+  const std::string path =
+      m_folder.Write("songs.tdb", DatabaseFile(0, {MakeRecord({.title = "old"})}));
   const std::string before = ReadFileText(path);
   AddSongs(m_list, {{.title = "a"}, {.title = "b"}, {.title = "c"}});
 

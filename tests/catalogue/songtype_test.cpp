@@ -25,15 +25,15 @@ INSTANTIATE_TEST_SUITE_P(
                     ExtensionCase{"a.rmid", 4}, ExtensionCase{"song.RMI", 4},
                     ExtensionCase{"a.rm", 4}, ExtensionCase{"a.mp3", 5}, ExtensionCase{"a.mp", 5},
                     ExtensionCase{"a.wma", 6}, ExtensionCase{"a.wm", 6}, ExtensionCase{"a.kfn", 7},
-                    ExtensionCase{"a.kf", 7}, ExtensionCase{"a.mpg", 8},
-                    ExtensionCase{"a.mpeg", 8}, ExtensionCase{"song.mpe", 8},
+                    ExtensionCase{"a.kf", 7}, ExtensionCase{"a.mpg", 8}, ExtensionCase{"a.mpeg", 8},
+                    ExtensionCase{"song.mpe", 8},
                     // Substrings that start inside a table entry, and everything else.
                     ExtensionCase{"song.peg", 0}, ExtensionCase{"song.AR", 0},
                     ExtensionCase{"song.ID", 0}, ExtensionCase{"song.MA", 0},
-                    ExtensionCase{"song.a", 0}, ExtensionCase{"song", 0},
-                    ExtensionCase{"song.", 0}, ExtensionCase{"x.kar.bak", 0},
-                    ExtensionCase{"song.mpeg2", 0}, ExtensionCase{"song.karaoke", 0},
-                    ExtensionCase{"song.mp4", 0}, ExtensionCase{"/music/a.b/song", 0}));
+                    ExtensionCase{"song.a", 0}, ExtensionCase{"song", 0}, ExtensionCase{"song.", 0},
+                    ExtensionCase{"x.kar.bak", 0}, ExtensionCase{"song.mpeg2", 0},
+                    ExtensionCase{"song.karaoke", 0}, ExtensionCase{"song.mp4", 0},
+                    ExtensionCase{"/music/a.b/song", 0}));
 
 TEST(SongTypeNameTest, NamesEveryCode) {
   const char* names[] = {"", "KAR", "ST3", "MIDI", "RMID", "MP3", "WMA", "KFN", "MPEG", ""};

@@ -68,20 +68,48 @@ class FindBoxTest : public testing::Test {
 };
 
 TEST_F(FindBoxTest, MatchesEveryFieldButTheFolder) {
-  const FindBoxMatcher matcher("abba");
+  const TextMatcher matcher("abba");
   std::vector<bool> matches;
-  for (const tSong* song : m_master) matches.push_back(matcher.Matches(song->Record()));
+  for (const tSong* song : m_master) matches.push_back(FindBoxMatches(matcher, song->Record()));
   EXPECT_EQ(matches, (std::vector<bool>{true, false, true, true, false, true}));
-  EXPECT_TRUE(FindBoxMatcher("abb").Matches(m_master[4]->Record()));
+  EXPECT_TRUE(FindBoxMatches(TextMatcher("abb"), m_master[4]->Record()));
 }
 
 TEST_F(FindBoxTest, SearchesForwardWithoutWrappingAround) {
-  const FindBoxMatcher matcher("ABBA");
-  EXPECT_EQ(matcher.FindFrom(m_master, 0), 0u);
-  EXPECT_EQ(matcher.FindFrom(m_master, 1), 2u);
-  EXPECT_EQ(matcher.FindFrom(m_master, 6), std::nullopt);
-  EXPECT_EQ(FindBoxMatcher("").FindFrom(m_master, 0), std::nullopt);
-  EXPECT_EQ(FindBoxMatcher("queen waterloo").FindFrom(m_master, 0), std::nullopt);
+  FindBoxSearch search(m_master);
+  EXPECT_EQ(search.FindFrom("ABBA", 0), 0u);
+  EXPECT_EQ(search.FindFrom("abba", 1), 2u);
+  EXPECT_EQ(search.FindFrom("abba", 4), 5u);
+  EXPECT_EQ(search.FindFrom("ABBA01", 0), 5u);
+  EXPECT_EQ(search.FindFrom("abba", 6), std::nullopt);
+  EXPECT_EQ(search.FindFrom("", 0), std::nullopt);
+  EXPECT_EQ(search.FindFrom("songs", 0), std::nullopt) << "folders are not searched";
+  EXPECT_EQ(search.FindFrom("queen\nabba", 0), std::nullopt) << "no match across fields";
+  EXPECT_EQ(search.FindFrom("queenabba", 0), std::nullopt);
+}
+
+TEST_F(FindBoxTest, FollowsEditsReordersAndTheLocale) {
+  FindBoxSearch search(m_master);
+  ASSERT_EQ(search.FindFrom("hello", 0), 1u);
+  m_master[1]->Modify([](tSongRecord& record) { record.SetTitle("Goodbye"); });
+  EXPECT_EQ(search.FindFrom("hello", 0), std::nullopt);
+  EXPECT_EQ(search.FindFrom("goodbye", 0), 1u);
+  m_master.SortBy(kSortByTitle);
+  EXPECT_EQ(search.FindFrom("goodbye", 0), 1u);  // Dancing Queen, Goodbye, Waterloo, x, y, z
+  EXPECT_EQ(search.FindFrom("waterloo", 0), 2u);
+  m_master[3]->Modify([](tSongRecord& record) { record.SetNotes("istanbul"); });
+  EXPECT_EQ(search.FindFrom("ISTANBUL", 0), 3u);
+  SetUserLocale("tr_TR");  // i upper-cases to a dotted capital I
+  EXPECT_EQ(search.FindFrom("ISTANBUL", 0), std::nullopt);
+}
+
+TEST_F(FindBoxTest, FindsNonAsciiTextsIgnoringCase) {
+  test::AddSongs(m_master, {{.title = "\xC3\x85ngen"},
+                            {.artist = "Stra\xC3\x9F"
+                                       "e"}});  // Ången
+  FindBoxSearch search(m_master);
+  EXPECT_EQ(search.FindFrom("\xC3\xA5ngen", 0), 6u);
+  EXPECT_EQ(search.FindFrom("STRASSE", 0), 7u);
 }
 
 TEST(FileNamePartTest, IsTheTextAfterTheLastSlash) {

@@ -16,10 +16,16 @@ class CliTest : public testing::Test {
  protected:
   void SetUp() override {
     std::vector<tSongRecord> records = {
-        MakeRecord({.title = "Waterloo", .artist = "ABBA", .language = "Eng",
-                    .fileName = "/songs/ABBA - Waterloo.kar", .idCode = "AB001"}),
-        MakeRecord({.title = "Dansevise", .artist = "Grethe", .language = "Sve",
-                    .fileName = "/songs/dansevise.mp3", .idCode = "GR001",
+        MakeRecord({.title = "Waterloo",
+                    .artist = "ABBA",
+                    .language = "Eng",
+                    .fileName = "/songs/ABBA - Waterloo.kar",
+                    .idCode = "AB001"}),
+        MakeRecord({.title = "Dansevise",
+                    .artist = "Grethe",
+                    .language = "Sve",
+                    .fileName = "/songs/dansevise.mp3",
+                    .idCode = "GR001",
                     .notes = "two\tlines\r\nhere"}),
         MakeRecord({.title = "Caf\xC3\xA9", .artist = "Zaz", .fileName = "/songs/cafe.kfn"}),
     };

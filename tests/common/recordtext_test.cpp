@@ -20,16 +20,17 @@ TEST_P(DecodeRecordTextTest, ReadsUtf8OnlyWhenValidWithAMultiByteSequence) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, DecodeRecordTextTest,
     testing::Values(DecodeCase{"plain", "plain"},
-                    DecodeCase{"caf\xE9", "caf\xC3\xA9"},                  // Windows-1252
-                    DecodeCase{"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},       // € Ÿ
-                    DecodeCase{"caf\xC3\xA9", "caf\xC3\xA9"},               // UTF-8
+                    DecodeCase{"caf\xE9", "caf\xC3\xA9"},                    // Windows-1252
+                    DecodeCase{"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},        // € Ÿ
+                    DecodeCase{"caf\xC3\xA9", "caf\xC3\xA9"},                // UTF-8
                     DecodeCase{"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},  // invalid UTF-8
                     DecodeCase{"\x81", "\xC2\x81"}));  // a byte the code page leaves undefined
 
 TEST(EncodeRecordTextTest, RoundTripsEveryTextWithinTheLimit) {
-  for (const std::string& text : std::vector<std::string>{"plain", "caf\xC3\xA9 \xE2\x82\xAC", "\xCE\xA9mega",
-                                 "\xC3\x83\xC2\xA9",  // "Ã©", whose Windows-1252 bytes are UTF-8
-                                 "\xF0\x9F\x8E\xA4 mic", "\xC2\x81"}) {
+  for (const std::string& text :
+       std::vector<std::string>{"plain", "caf\xC3\xA9 \xE2\x82\xAC", "\xCE\xA9mega",
+                                "\xC3\x83\xC2\xA9",  // "Ã©", whose Windows-1252 bytes are UTF-8
+                                "\xF0\x9F\x8E\xA4 mic", "\xC2\x81"}) {
     const std::string stored = EncodeRecordText(text, 80);
     EXPECT_EQ(DecodeRecordText(stored), text) << text;
   }
@@ -40,7 +41,7 @@ TEST(EncodeRecordTextTest, RoundTripsEveryTextWithinTheLimit) {
 TEST(EncodeRecordTextTest, CutsAtTheByteLimitNeverInsideACharacter) {
   EXPECT_EQ(EncodeRecordText("abcdef", 3), "abc");
   EXPECT_EQ(EncodeRecordText("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xE9\xE9");  // Windows-1252
-  EXPECT_EQ(EncodeRecordText("a\xF0\x9F\x8E\xA4", 4), "a");                 // emoji needs 4
+  EXPECT_EQ(EncodeRecordText("a\xF0\x9F\x8E\xA4", 4), "a");                // emoji needs 4
   EXPECT_EQ(EncodeRecordText("\xCE\xA9\xCE\xA9", 3), "\xCE\xA9");
   EXPECT_EQ(EncodeRecordText("", 3), "");
 }

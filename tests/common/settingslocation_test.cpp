@@ -35,8 +35,7 @@ TEST_F(SettingsLocationTest, AnExplicitFileWins) {
 
 TEST_F(SettingsLocationTest, LivesBesideAProgramInAWritableFolder) {
   EXPECT_EQ(SettingsFilePath(m_program.PathOf("tunedex"), ""), m_program.PathOf("tunedex.ini"));
-  EXPECT_EQ(SettingsFilePath(m_program.PathOf("tunedex-cli"), ""),
-            m_program.PathOf("tunedex.ini"))
+  EXPECT_EQ(SettingsFilePath(m_program.PathOf("tunedex-cli"), ""), m_program.PathOf("tunedex.ini"))
       << "both programs share one file";
 }
 

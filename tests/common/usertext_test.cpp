@@ -62,12 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ProperCaseCase{"DON'T STOP ME NOW", "Don't Stop Me Now"},
                     ProperCaseCase{"rock-and-roll", "Rock-And-Roll"},
                     ProperCaseCase{"(live)", "(Live)"},
-                    ProperCaseCase{"o'neil mc-donald", "O'neil Mc-Donald"},
-                    ProperCaseCase{"", ""}, ProperCaseCase{"x", "X"},
-                    ProperCaseCase{"99 LUFTBALLONS", "99 Luftballons"},
+                    ProperCaseCase{"o'neil mc-donald", "O'neil Mc-Donald"}, ProperCaseCase{"", ""},
+                    ProperCaseCase{"x", "X"}, ProperCaseCase{"99 LUFTBALLONS", "99 Luftballons"},
                     // Windows-1252 bytes stay Windows-1252; Latin-1 letters are word characters.
                     ProperCaseCase{"\xC9T\xC9 \xC0 PARIS", "\xC9t\xE9 \xC0 Paris"},
-                    ProperCaseCase{"STRA\xDF" "E", "Stra\xDF" "e"},
+                    ProperCaseCase{"STRA\xDF"
+                                   "E",
+                                   "Stra\xDF"
+                                   "e"},
                     // Bytes outside the Latin-1 letters (here the 1252 S-caron) are not.
                     ProperCaseCase{"A\x8AKO", "A\x9AKo"},
                     // A UTF-8 text stays UTF-8 and its letters are word characters.
@@ -78,8 +80,11 @@ TEST_F(UserTextTest, ContainsTextGivesTheOneBasedPositionIgnoringCase) {
   EXPECT_EQ(ContainsText("ABBA", "abba"), 1u);
   EXPECT_EQ(ContainsText("queen", "Dancing ABBA"), 0u);
   EXPECT_EQ(ContainsText("", "anything"), 0u);
-  EXPECT_EQ(ContainsText("\xC3\xA9t\xC3\xA9", "L'\xC9T\xC9"), 3u);   // UTF-8 needle, 1252 text
-  EXPECT_EQ(ContainsText("ss", "Stra\xC3\x9F" "e"), 5u);             // ß upper-cases to SS
+  EXPECT_EQ(ContainsText("\xC3\xA9t\xC3\xA9", "L'\xC9T\xC9"), 3u);  // UTF-8 needle, 1252 text
+  EXPECT_EQ(ContainsText("ss",
+                         "Stra\xC3\x9F"
+                         "e"),
+            5u);  // ß upper-cases to SS
   EXPECT_EQ(ContainsText("\xC3\xA9", "cafe"), 0u);
 }
 
@@ -102,7 +107,9 @@ TEST_F(UserTextTest, TextMatcherTestsPrefixes) {
 TEST_F(UserTextTest, FoldsFileNamesByUnicodeCaseFolding) {
   EXPECT_EQ(FoldFileName("C:\\Songs\\A.KAR"), "c:\\songs\\a.kar");
   EXPECT_EQ(FoldFileName("/M\xC3\x9CSIC/\xC3\x85SA"), FoldFileName("/m\xC3\xBCsic/\xC3\xA5sa"));
-  EXPECT_EQ(FoldFileName("Stra\xC3\x9F" "e"), FoldFileName("STRASSE"));
+  EXPECT_EQ(FoldFileName("Stra\xC3\x9F"
+                         "e"),
+            FoldFileName("STRASSE"));
 }
 
 }  // namespace
