@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "catalogue/legacyimport.h"
 #include "common/fileio.h"
 
 namespace tunedex {
@@ -31,6 +32,10 @@ class DatabaseReader {
       if (m_header.size() < kHeaderSize && size == 0) return;
       DecideFormat();
     }
+    if (m_state == State::Legacy) {
+      m_legacy.insert(m_legacy.end(), data, data + size);
+      return;
+    }
     if (m_state != State::Records) return;
     while (size > 0) {
       if (m_partial.empty() && size >= tSongRecord::kSize) {
@@ -50,11 +55,16 @@ class DatabaseReader {
   LoadResult Finish() {
     if (m_state == State::Header) DecideFormat();
     if (m_state == State::Records && !m_partial.empty()) TakePartialRecord();
+    if (m_state == State::Legacy) {
+      m_result =
+          ImportVersion1(m_list, m_legacy, m_user) ? LoadResult::Loaded : LoadResult::NotImported;
+      if (m_result == LoadResult::NotImported) m_list.DestroySongs();
+    }
     return m_result;
   }
 
  private:
-  enum class State { Header, Records, Done };
+  enum class State { Header, Records, Legacy, Done };
 
   void DecideFormat() {
     m_state = State::Done;
@@ -66,8 +76,9 @@ class DatabaseReader {
       // Only the magic, no sort byte: an empty catalogue; the sort code stays as it was.
       m_result = LoadResult::Loaded;
     } else if (StartsWith(m_header, kLegacyDatabaseMagic)) {
-      m_user.ShowError("This is a Tunedex version 1.0 catalogue, which cannot be imported yet.");
-      m_result = LoadResult::NotImported;
+      // The byte after the magic is the first of the version-1.0 part.
+      m_state = State::Legacy;
+      m_legacy.assign(m_header.begin() + kLegacyDatabaseMagic.size(), m_header.end());
     } else {
       m_user.ShowError(kInvalidDataFileMessage);
       m_result = LoadResult::InvalidFile;
@@ -92,6 +103,7 @@ class DatabaseReader {
   LoadResult m_result = LoadResult::InvalidFile;
   std::vector<std::uint8_t> m_header;
   std::vector<std::uint8_t> m_partial;
+  std::vector<std::uint8_t> m_legacy;
 };
 
 }  // namespace

@@ -20,7 +20,7 @@ namespace tunedex {
 //
 // There is no count or trailer. Records that are empty are skipped when loading; a short last
 // record is read with its missing tail zero. Files starting "LEGACY3DB" are version-1.0
-// catalogues, which are imported rather than read.
+// catalogues, which are imported (see legacyimport.h) and saved in this format afterwards.
 inline constexpr std::string_view kDatabaseMagic = "TunedxDB2";
 inline constexpr std::string_view kLegacyDatabaseMagic = "LEGACY3DB";
 inline constexpr std::string_view kInvalidDataFileMessage = "Invalid data-file";
@@ -28,7 +28,7 @@ inline constexpr std::string_view kInvalidDataFileMessage = "Invalid data-file";
 enum class LoadResult {
   Loaded,       // the list holds the file's songs
   InvalidFile,  // not a catalogue; "Invalid data-file" was shown
-  NotImported,  // a version-1.0 catalogue that was not imported
+  NotImported,  // a version-1.0 catalogue whose import the user cancelled
 };
 
 // Replaces the list's songs with the file's and sets its SortOrder. Shows its own messages

@@ -38,11 +38,11 @@ void FileNameIndex::Clear() {
 
 std::vector<tSong*> FileNameIndex::Find(std::string_view path) const {
   std::vector<tSong*> found;
-  const std::string folded = FoldFileName(path);
+  const std::string folded = FoldCase(path);
   const auto [first, last] = m_songs.equal_range(std::hash<std::string>{}(folded));
   for (auto it = first; it != last; ++it) {
     // Equal hashes are checked against the names themselves.
-    if (FoldFileName(it->second->Record().FileName()) == folded) found.push_back(it->second);
+    if (FoldCase(it->second->Record().FileName()) == folded) found.push_back(it->second);
   }
   return found;
 }

@@ -137,7 +137,7 @@ const std::string& tSong::SortKey(SortKeyField field) const {
 
 std::uint64_t tSong::FileNameKey() const {
   if (!m_fileNameKeyValid) {
-    m_fileNameKey = std::hash<std::string>{}(FoldFileName(m_record.FileName()));
+    m_fileNameKey = std::hash<std::string>{}(FoldCase(m_record.FileName()));
     m_fileNameKeyValid = true;
   }
   return m_fileNameKey;

@@ -56,7 +56,11 @@ std::string_view tSongRecord::RawText(TextField field) const {
 
 void tSongRecord::SetRawText(TextField field, std::string_view bytes) {
   const FieldLayout layout = Layout(field);
-  const std::size_t length = std::min(bytes.size(), layout.maxLength);
+  std::size_t length = std::min(bytes.size(), layout.maxLength);
+  // A UTF-8 text is cut before the character that does not fit whole.
+  if (length < bytes.size() && IsStoredAsUtf8(bytes)) {
+    while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80) --length;
+  }
   std::uint8_t* start = m_bytes.data() + layout.offset;
   start[0] = static_cast<std::uint8_t>(length);
   std::memcpy(start + 1, bytes.data(), length);

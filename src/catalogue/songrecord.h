@@ -46,7 +46,8 @@ class tSongRecord {
 
   // The stored bytes of a text field.
   std::string_view RawText(TextField field) const;
-  // Stores bytes as given (texts read from song files are 8-bit), cut to the field's maximum.
+  // Stores bytes as given (texts read from song files are 8-bit), cut to the field's maximum
+  // (a UTF-8 text never inside a character).
   void SetRawText(TextField field, std::string_view bytes);
 
   // A text field decoded to UTF-8 for display and comparison.

@@ -12,12 +12,20 @@ namespace tunedex::cli {
 
 // Exit statuses.
 constexpr int kExitOk = 0;
+constexpr int kExitNotRecognised = 1;
 constexpr int kExitBadInput = 2;
 
 // tunedex-cli list DB [--view V] [--custom-code CODE] [--sort S] [--find TEXT]
 int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 // tunedex-cli info DB
 int RunInfo(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
+// tunedex-cli inspect FILE
+int RunInspect(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli record FILE
+int RunRecord(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]
+int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
 // One song as a line of TAB-separated fields: IdCode, Title, Artist, Language, FileName, the
 // type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with TAB, CR

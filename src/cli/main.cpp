@@ -22,6 +22,14 @@ constexpr const char* kUsage =
     "      lyrics (0/1), notes.\n"
     "  info DB\n"
     "      Print the number of songs and the catalogue's sort code.\n"
+    "  inspect FILE\n"
+    "      Print what a song file is and what its tags say. Exit status 0 when the\n"
+    "      format was recognised, 1 when not, 2 when the file cannot be read.\n"
+    "  record FILE\n"
+    "      Print the song record that adding the file would make.\n"
+    "  scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]\n"
+    "      Search the folders for song files of the chosen types (all by default) and\n"
+    "      add those the catalogue DB does not hold (DB is created when missing).\n"
     "\n"
     "Options:\n"
     "  --settings FILE   use this settings file instead of the usual one\n"
@@ -58,6 +66,9 @@ int main(int argc, char** argv) {
     ConsoleUser user(stderr, preferred);
     if (command == "list") return RunList(arguments, user, stdout);
     if (command == "info") return RunInfo(arguments, user, stdout);
+    if (command == "inspect") return RunInspect(arguments, user, stdout);
+    if (command == "record") return RunRecord(arguments, user, stdout);
+    if (command == "scan") return RunScan(arguments, user, stdout);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& error) {
     std::fprintf(stderr, "tunedex-cli: %s\nTry 'tunedex-cli --help'.\n", error.what());

@@ -86,6 +86,11 @@ FileError::FileError(std::string action, std::string path, std::string reason)
       m_path(std::move(path)),
       m_reason(std::move(reason)) {}
 
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   FileDescriptor fd = OpenForReading(path);
   struct stat info {};

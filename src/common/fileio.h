@@ -23,6 +23,9 @@ class FileError : public std::runtime_error {
   std::string m_reason;
 };
 
+// Something that is not a folder exists at path.
+bool FileExists(const std::string& path);
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Reads a file in pieces of at most chunkSize bytes, handing each to consume; sizeKnown, when

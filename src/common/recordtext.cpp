@@ -32,14 +32,6 @@ int UnicodeToCp1252(UChar32 c) {
   return -1;
 }
 
-void AppendUtf8(std::string& out, UChar32 c) {
-  char buffer[U8_MAX_LENGTH];
-  int32_t length = 0;
-  UBool error = false;
-  U8_APPEND(buffer, length, U8_MAX_LENGTH, c, error);
-  if (!error) out.append(buffer, static_cast<std::size_t>(length));
-}
-
 // Code points of a UTF-8 text; invalid sequences become U+FFFD.
 template <typename Visit>
 void ForEachUtf8CodePoint(std::string_view utf8, Visit visit) {
@@ -55,6 +47,14 @@ void ForEachUtf8CodePoint(std::string_view utf8, Visit visit) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  char buffer[U8_MAX_LENGTH];
+  int32_t length = 0;
+  UBool error = false;
+  U8_APPEND(buffer, length, U8_MAX_LENGTH, static_cast<UChar32>(c), error);
+  if (!error) out.append(buffer, static_cast<std::size_t>(length));
+}
 
 bool IsCp1252Character(char32_t c) {
   return UnicodeToCp1252(static_cast<UChar32>(c)) >= 0;

@@ -26,6 +26,9 @@ bool IsStoredAsUtf8(std::string_view bytes);
 
 bool IsAscii(std::string_view bytes);
 
+// Appends a code point in UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // True when Windows-1252 has a byte for the code point.
 bool IsCp1252Character(char32_t c);
 

@@ -46,11 +46,7 @@ std::string ToUtf8(const std::u16string& text) {
   for (std::size_t i = 0; i < text.size();) {
     UChar32 c = 0;
     U16_NEXT(text.data(), i, text.size(), c);
-    char buffer[U8_MAX_LENGTH];
-    int32_t length = 0;
-    UBool error = false;
-    U8_APPEND(buffer, length, U8_MAX_LENGTH, c, error);
-    if (!error) out.append(buffer, static_cast<std::size_t>(length));
+    AppendUtf8(out, static_cast<char32_t>(c));
   }
   return out;
 }
@@ -142,7 +138,7 @@ std::string LowerCase(std::string_view text) {
       }));
 }
 
-std::string FoldFileName(std::string_view path) {
+std::string FoldCase(std::string_view path) {
   if (IsAscii(path)) {
     std::string folded(path);
     std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);

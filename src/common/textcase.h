@@ -14,8 +14,9 @@ std::u16string UpperCaseUtf16(std::string_view text);
 std::string LowerCase(std::string_view text);                   // UTF-8 result
 void AppendUpperCase(std::string& out, std::string_view text);  // appends UTF-8
 
-// A file name in Unicode case-folded form (UTF-8), for case-insensitive file-name look-ups.
-std::string FoldFileName(std::string_view path);
+// A text in Unicode case-folded form (UTF-8), for case-insensitive look-ups (file names, ID
+// codes).
+std::string FoldCase(std::string_view path);
 
 // Finds one needle in many haystacks: the needle is upper-cased once; a haystack is upper-cased
 // only when it needs more than ASCII casing.

@@ -120,13 +120,6 @@ TEST_F(DatabaseTest, AnyOtherMagicIsAnInvalidDataFile) {
   EXPECT_EQ(m_user.Messages()[0].buttons, std::vector<Button>{Button::Ok});
 }
 
-TEST_F(DatabaseTest, AVersionOneCatalogueIsRecognisedWithoutCrashing) {
-  EXPECT_EQ(Load(m_folder.Write("old.tdb", "LEGACY3DB" + std::string(600, 'x'))),
-            LoadResult::NotImported);
-  EXPECT_EQ(m_list.Count(), 0u);
-  ASSERT_EQ(m_user.Messages().size(), 1u);
-}
-
 TEST_F(DatabaseTest, AFileThatCannotBeOpenedThrowsWithThePathAndTheReason) {
   AddSongs(m_list, {{.title = "before"}});
   const std::string missing = m_folder.PathOf("missing.tdb");

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/commands.h"
 #include "support/process.h"
+#include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 
@@ -11,6 +14,20 @@ namespace {
 
 using test::MakeRecord;
 using test::RunProgram;
+
+// The second field (the title) of each line list prints.
+std::vector<std::string> Titles(const std::string& out) {
+  std::vector<std::string> titles;
+  std::size_t start = 0;
+  while (start < out.size()) {
+    const std::size_t end = out.find('\n', start);
+    const std::string line = out.substr(start, end - start);
+    const std::size_t tab = line.find('\t');
+    titles.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+    start = end + 1;
+  }
+  return titles;
+}
 
 class CliTest : public testing::Test {
  protected:
@@ -37,19 +54,6 @@ class CliTest : public testing::Test {
 
   test::ProcessResult Cli(std::vector<std::string> arguments) {
     return RunProgram(TUNEDEX_CLI, arguments);
-  }
-
-  std::vector<std::string> Titles(const std::string& out) {
-    std::vector<std::string> titles;
-    std::size_t start = 0;
-    while (start < out.size()) {
-      const std::size_t end = out.find('\n', start);
-      const std::string line = out.substr(start, end - start);
-      const std::size_t tab = line.find('\t');
-      titles.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
-      start = end + 1;
-    }
-    return titles;
   }
 
   test::TempFolder m_folder;
@@ -121,6 +125,73 @@ TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
 TEST(SongLineTest, ShowsTabsAndLineBreaksInsideFieldsAsBlanks) {
   const tSongRecord record = MakeRecord({.title = "a\tb", .artist = "c\nd", .notes = "e\rf"});
   EXPECT_EQ(cli::SongLine(record), "\ta b\tc d\t\t\t\t\t0\te f");
+}
+
+}  // namespace
+}  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+class CliSongFileTest : public testing::Test {
+ protected:
+  test::ProcessResult Cli(std::vector<std::string> arguments) {
+    return test::RunProgram(TUNEDEX_CLI, arguments);
+  }
+  test::TempFolder m_folder;
+};
+
+TEST_F(CliSongFileTest, InspectPrintsLinesAndTellsRecognitionByItsExitStatus) {
+  const std::string kar = m_folder.Write(
+      "song.kar", test::MidiFile({{1, "@KMIDI KARAOKE FILE"}, {1, "@Tcaf\xE9 song"}, {1, "@Tme"}}));
+  test::ProcessResult result = Cli({"inspect", kar});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "Filetype: MIDI KARAOKE FILE\nSong Title: Caf\xC3\xA9 Song\nArtist: Me\n");
+  result = Cli({"inspect", m_folder.Write("x.bin", "????")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "File has unknown format\n");
+  result = Cli({"inspect", m_folder.PathOf("missing.kar")});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.out, "CANNOT FIND FILE\n");
+}
+
+TEST_F(CliSongFileTest, RecordPrintsTheRecordFields) {
+  const std::string mp3 = m_folder.Write("a b.mp3", test::Id3v2File({{"TIT2", "hello"}}));
+  m_folder.Write("a b.cdg", "");
+  const test::ProcessResult result = Cli({"record", mp3});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "FileName=" + mp3 +
+                "\nFileType=MP3\nInternalFormat=MP3\nHasLyrics=1\nTitle=Hello\nArtist=?\n");
+  EXPECT_EQ(Cli({"record", m_folder.PathOf("none.kar")}).exitCode, 2);
+}
+
+TEST_F(CliSongFileTest, ScanAddsNewSongsAndSavesTheCatalogue) {
+  std::filesystem::create_directories(m_folder.PathOf("songs/sub"));
+  m_folder.Write("songs/one.kar", test::MidiFile({{1, "@KMIDI KARAOKE FILE"}, {1, "@Tone"}}));
+  m_folder.Write("songs/sub/two.mp3", test::Id3v2File({{"TIT2", "two"}}));
+  m_folder.Write("songs/sub/three.wma", "not really");
+  const std::string db = m_folder.PathOf("new.tdb");
+  test::ProcessResult result = Cli({"scan", db, m_folder.PathOf("songs"), "--types", "kar,mp3"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "2 songs found, 2 added\n");
+  result = Cli({"scan", db, m_folder.PathOf("songs")});
+  EXPECT_EQ(result.out, "3 songs found, 1 added\n");
+  result = Cli({"list", db, "--sort", "title"});
+  EXPECT_EQ(Titles(result.out), (std::vector<std::string>{"One", "three.wma", "Two"}));
+
+  const std::string before = test::ReadFileText(db);
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"scan", db, m_folder.PathOf("nowhere")},
+        std::vector<std::string>{"scan", m_folder.PathOf("no/folder.tdb"),
+                                 m_folder.PathOf("songs")},
+        std::vector<std::string>{"scan", db, m_folder.PathOf("songs"), "--types", "ogg"}}) {
+    EXPECT_EQ(Cli(bad).exitCode, 2) << bad[1] << " " << bad[2];
+  }
+  const std::string invalid = m_folder.Write("invalid.tdb", "garbage!!!");
+  EXPECT_EQ(Cli({"scan", invalid, m_folder.PathOf("songs")}).exitCode, 2);
+  EXPECT_EQ(test::ReadFileText(invalid), "garbage!!!");
+  EXPECT_EQ(test::ReadFileText(db), before) << "bad input leaves the catalogue untouched";
 }
 
 }  // namespace

@@ -105,11 +105,11 @@ TEST_F(UserTextTest, TextMatcherTestsPrefixes) {
 }
 
 TEST_F(UserTextTest, FoldsFileNamesByUnicodeCaseFolding) {
-  EXPECT_EQ(FoldFileName("C:\\Songs\\A.KAR"), "c:\\songs\\a.kar");
-  EXPECT_EQ(FoldFileName("/M\xC3\x9CSIC/\xC3\x85SA"), FoldFileName("/m\xC3\xBCsic/\xC3\xA5sa"));
-  EXPECT_EQ(FoldFileName("Stra\xC3\x9F"
-                         "e"),
-            FoldFileName("STRASSE"));
+  EXPECT_EQ(FoldCase("C:\\Songs\\A.KAR"), "c:\\songs\\a.kar");
+  EXPECT_EQ(FoldCase("/M\xC3\x9CSIC/\xC3\x85SA"), FoldCase("/m\xC3\xBCsic/\xC3\xA5sa"));
+  EXPECT_EQ(FoldCase("Stra\xC3\x9F"
+                     "e"),
+            FoldCase("STRASSE"));
 }
 
 }  // namespace

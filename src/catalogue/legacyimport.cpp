@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/legacyimport.h"
+
+#include <array>
+#include <memory>
+
+#include "catalogue/songimport.h"
+#include "catalogue/songtype.h"
+#include "catalogue/songviews.h"
+#include "common/fileio.h"
+#include "inspect/songinspection.h"
+
+namespace tunedex {
+namespace {
+
+struct Version1Field {
+  std::size_t offset;
+  std::size_t maxLength;
+};
+
+constexpr Version1Field kTitle{0, 80}, kArtist{81, 40}, kLanguage{122, 3}, kFileName{126, 123},
+    kSecondCode{250, 11}, kIdCode{262, 11}, kNotes{274, 255};
+
+std::string_view TextOf(const std::array<std::uint8_t, kVersion1RecordSize>& record,
+                        const Version1Field& field) {
+  const std::size_t length = std::min<std::size_t>(record[field.offset], field.maxLength);
+  return {reinterpret_cast<const char*>(record.data() + field.offset + 1), length};
+}
+
+bool IsEmptyVersion1(const std::array<std::uint8_t, kVersion1RecordSize>& record) {
+  for (const Version1Field& field : {kTitle, kArtist, kLanguage, kFileName, kSecondCode, kNotes}) {
+    if (record[field.offset] != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ImportVersion1(tSongList& list, Bytes afterMagic, UserInteraction& user) {
+  if (user.ShowMessage(MessageKind::Information, kVersion1ImportQuestion,
+                       {Button::Ok, Button::Cancel}) != Button::Ok) {
+    return false;
+  }
+  if (afterMagic.empty()) return true;  // no sort byte: the sort code stays as it was
+  list.SetSortOrder(static_cast<std::int8_t>(afterMagic[0]));
+  std::int64_t done = 0;
+  for (std::size_t offset = 1; offset < afterMagic.size(); offset += kVersion1RecordSize) {
+    std::array<std::uint8_t, kVersion1RecordSize> buffer{};
+    const Bytes part = Slice(afterMagic, offset, kVersion1RecordSize);
+    std::copy(part.begin(), part.end(), buffer.begin());
+    if (IsEmptyVersion1(buffer)) continue;
+
+    tSongRecord record;
+    record.SetRawText(TextField::IdCode, TextOf(buffer, kIdCode));
+    record.SetRawText(TextField::Title, TextOf(buffer, kTitle));
+    record.SetRawText(TextField::Artist, TextOf(buffer, kArtist));
+    record.SetRawText(TextField::Language, TextOf(buffer, kLanguage));
+    record.SetRawText(TextField::FileName, TextOf(buffer, kFileName));
+    record.SetRawText(TextField::Notes, TextOf(buffer, kNotes));
+    record.SetFileType(ExtToSongType(record.FileName()));
+    // Version 1.0 catalogues come from Windows: the name follows the last "\" or ":".
+    const std::string_view fileName = record.FileName();
+    const std::size_t cut = fileName.find_last_of("\\:");
+    FillUnknownTitleAndArtist(record,
+                              cut == std::string_view::npos ? fileName : fileName.substr(cut + 1));
+    const std::string path(record.FileName());
+    if (FileExists(path)) {
+      tSongRecord scratch;
+      ReadSongRecord(path, scratch, user);
+      record.SetInternalFormat(scratch.InternalFormat());
+      record.SetHasLyrics(scratch.HasLyrics());
+    }
+    list.Add(std::make_unique<tSong>(record));
+    user.Progress(++done, path);
+  }
+  return true;
+}
+
+}  // namespace tunedex

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "inspect/midireader.h"
+
+#include "catalogue/songtype.h"
+#include "common/textcase.h"
+#include "inspect/formattests.h"
+
+namespace tunedex {
+namespace {
+
+constexpr std::uint8_t kMeta = 0xFF;
+constexpr std::uint8_t kTextEvent = 1;
+constexpr std::uint8_t kCopyright = 2;
+constexpr std::uint8_t kTrackName = 3;
+constexpr std::uint8_t kLyric = 5;
+
+// The byte at a 1-based position; 0 outside the bytes.
+std::uint8_t At(Bytes bytes, std::size_t position) {
+  return (position >= 1 && position <= bytes.size()) ? bytes[position - 1] : 0;
+}
+
+std::string TextAt(Bytes bytes, std::size_t position, std::size_t length) {
+  return position >= 1 ? AsText(Slice(bytes, position - 1, length)) : std::string();
+}
+
+// 0xFF, type, length L > 2 at pos; the text is the L bytes after.
+struct MetaEvent {
+  std::uint8_t type;
+  std::size_t length;
+};
+
+bool MetaEventAt(Bytes bytes, std::size_t pos, MetaEvent& event) {
+  if (At(bytes, pos) != kMeta || At(bytes, pos + 2) <= 2) return false;
+  event = {At(bytes, pos + 1), At(bytes, pos + 2)};
+  return true;
+}
+
+// The event's text without trailing zero bytes and line feeds (one character always stays);
+// moves pos to just after the text.
+std::string TakeMetaText(Bytes bytes, std::size_t& pos, const MetaEvent& event) {
+  std::string text = TextAt(bytes, pos + 3, event.length);
+  while (text.size() > 1 && (text.back() == '\0' || text.back() == '\n')) text.pop_back();
+  pos += 3 + event.length;
+  return text;
+}
+
+// "@" at pos as the start of a text event's text (0xFF 0x01 L before it, L > 2).
+bool KaraokeTagAt(Bytes bytes, std::size_t pos, std::size_t& length) {
+  if (pos < 4 || At(bytes, pos) != '@' || At(bytes, pos - 3) != kMeta ||
+      At(bytes, pos - 2) != kTextEvent || At(bytes, pos - 1) <= 2) {
+    return false;
+  }
+  length = At(bytes, pos - 1);
+  return true;
+}
+
+// The tag's value (after "@" and its letter); moves pos to the value's last byte.
+std::string TakeTagValue(Bytes bytes, std::size_t& pos, std::size_t length) {
+  std::string value = TextAt(bytes, pos + 2, length - 2);
+  pos += length - 1;
+  return value;
+}
+
+}  // namespace
+
+bool ReadKarInfo(Bytes bytes, std::size_t pos, InfoLines& lines) {
+  int titleTags = 0;
+  do {
+    ++pos;
+    std::size_t length = 0;
+    if (!KaraokeTagAt(bytes, pos, length)) continue;
+    switch (At(bytes, pos + 1)) {
+      case 'I':
+        lines.push_back("Information: " + TakeTagValue(bytes, pos, length));
+        break;
+      case 'K':
+        lines.push_back("Filetype: " + TakeTagValue(bytes, pos, length));
+        break;
+      case 'L':
+        lines.push_back("Language: " + TakeTagValue(bytes, pos, length));
+        break;
+      case 'V':
+        lines.push_back("Version: " + TakeTagValue(bytes, pos, length));
+        break;
+      case 'T': {
+        static const char* const kLabels[] = {"Song Title: ", "Artist: ", "Copyright: "};
+        lines.push_back(kLabels[titleTags % 3] + ProperCase(TakeTagValue(bytes, pos, length)));
+        ++titleTags;
+        break;
+      }
+      default:
+        break;  // other letters: the scan goes on from the next byte
+    }
+  } while (bytes.size() > pos);
+  return titleTags > 1;
+}
+
+bool ReadMidiInfo(Bytes bytes, std::size_t pos, InfoLines& lines) {
+  if (HasKaraokeMarker(bytes)) return ReadKarInfo(bytes, pos, lines);
+  const std::size_t firstLine = lines.size();
+  lines.push_back("MIDI MUSIC FILE");
+  int texts = 0;
+  int trackNames = 0;
+  bool lyrics = false;
+  if (bytes.size() > pos + 3) {
+    do {
+      ++pos;
+      MetaEvent event{};
+      if (!MetaEventAt(bytes, pos, event)) continue;
+      switch (event.type) {
+        case kTextEvent: {
+          static const char* const kLabels[] = {
+              "Author: ", "Instructions: ", "Comments: ", "Other: ", "Other: ", "Other: "};
+          const std::string text = ProperCase(TakeMetaText(bytes, pos, event));
+          if (texts < 6) lines.push_back(kLabels[texts] + text);
+          ++texts;
+          break;
+        }
+        case kCopyright:
+          lines.push_back("CopyRight: " + ProperCase(TakeMetaText(bytes, pos, event)));
+          break;
+        case kTrackName: {
+          const std::string text = ProperCase(TakeMetaText(bytes, pos, event));
+          if (trackNames == 0) lines.push_back("Song Title: " + text);
+          if (trackNames == 1) lines.push_back("Artist: " + text);
+          ++trackNames;
+          break;
+        }
+        case kLyric: {
+          const std::string text = ProperCase(TakeMetaText(bytes, pos, event));
+          if (!lyrics) lines.push_back("Lyrics: " + text);
+          lyrics = true;
+          break;
+        }
+        default:
+          break;  // other events: their text is scanned too
+      }
+    } while (bytes.size() >= pos + 3);
+  }
+  if (lyrics) lines[firstLine] += " with Lyrics";
+  return trackNames >= 2 && lyrics;
+}
+
+namespace {
+
+void KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
+  int titles = 0;
+  int lyricEvents = 0;
+  std::size_t pos = 4;
+  if (bytes.size() <= pos + 3) return;
+  do {
+    ++pos;
+    std::size_t length = 0;
+    if (KaraokeTagAt(bytes, pos, length) && At(bytes, pos + 1) == 'T') {
+      const std::string value = ProperCase(TakeTagValue(bytes, pos, length));
+      if (titles == 0) record.SetRawText(TextField::Title, value);
+      if (titles == 1) record.SetRawText(TextField::Artist, value);
+      ++titles;
+    } else if (At(bytes, pos) != 0 &&
+               (At(bytes, pos - 1) == kTextEvent || At(bytes, pos - 1) == kLyric) &&
+               At(bytes, pos - 2) == kMeta) {
+      ++lyricEvents;
+    }
+    if (titles > 1 && lyricEvents > 20) return;
+  } while (bytes.size() >= pos + 2);
+}
+
+void MidiRecordScan(Bytes bytes, tSongRecord& record) {
+  int titles = 0;
+  int textEvents = 0;
+  std::size_t pos = 4;
+  if (bytes.size() > pos + 3) {
+    do {
+      ++pos;
+      MetaEvent event{};
+      if (!MetaEventAt(bytes, pos, event)) continue;
+      if (event.type == kTextEvent || event.type == kLyric) {
+        TakeMetaText(bytes, pos, event);
+        ++textEvents;
+      } else if (event.type == kTrackName) {
+        const std::string text = ProperCase(TakeMetaText(bytes, pos, event));
+        if (titles == 0) record.SetRawText(TextField::Title, text);
+        if (titles == 1) record.SetRawText(TextField::Artist, text);
+        ++titles;
+      }
+      if (titles > 1 && textEvents > 20) break;
+    } while (bytes.size() >= pos + 2);
+  }
+  record.SetHasLyrics(textEvents > 20);
+}
+
+}  // namespace
+
+void ReadMidiRecord(Bytes file, tSongRecord& record) {
+  if (HasKaraokeMarker(file)) {
+    KaraokeRecordScan(file, record);
+    record.SetHasLyrics(true);
+    record.SetInternalFormat(kSongTypeKar);
+  } else {
+    MidiRecordScan(file, record);
+    record.SetInternalFormat(IsRmid(file) ? kSongTypeRmid : kSongTypeMidi);
+  }
+}
+
+}  // namespace tunedex

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "inspect/songinspection.h"
+
+#include <array>
+
+#include "catalogue/songtype.h"
+#include "catalogue/songviews.h"
+#include "common/fileio.h"
+#include "inspect/formattests.h"
+#include "inspect/id3reader.h"
+#include "inspect/kfnreader.h"
+#include "inspect/mappedfile.h"
+#include "inspect/midireader.h"
+#include "inspect/st3reader.h"
+#include "inspect/wmareader.h"
+
+namespace tunedex {
+namespace {
+
+constexpr std::size_t kRecordHeadSize = 1024;
+constexpr std::size_t kMidiScanStart = 4;
+
+// The companion lyrics file of an MP3 or WMA song: the same path with the extension ".cdg"
+// (files copied from Windows often spell it ".CDG").
+bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::string&)>& exists) {
+  const std::string_view ext = FileExtension(path);
+  const std::string stem(path.substr(0, path.size() - ext.size()));
+  return exists(stem + ".cdg") || exists(stem + ".CDG");
+}
+
+// The format tests and readers of an inspection over the head (the file without zero bytes at
+// both ends). False when a reader ran past the end of the file.
+bool InspectHead(Bytes file, Bytes head, std::string_view fileName, InfoLines& lines,
+                 bool& recognised) {
+  if (IsMidi(head)) {
+    recognised = HasKaraokeMarker(head) ? ReadKarInfo(head, kMidiScanStart, lines)
+                                        : ReadMidiInfo(head, kMidiScanStart, lines);
+  } else if (IsStarData(head)) {
+    recognised = head.size() > kMinimumStarDataSize;
+    if (recognised) {
+      ReadSt3Info(head, lines);
+    } else {
+      lines.push_back("Invalid ST3 file");
+    }
+  } else if (IsRmid(head)) {
+    recognised = ReadMidiInfo(head, kMidiScanStart, lines);
+  } else if (IsId3v23(head)) {
+    recognised = ReadId3v2Info(file, lines);
+  } else if (IsKfn(head)) {
+    recognised = ReadKfnInfo(file, 1, lines);
+  } else if (IsPackedKfn(file)) {
+    recognised = ReadKfnInfo(file, 2, lines);
+  } else if (IsMpegByExtension(fileName)) {
+    lines.push_back("MPEG media file");
+    lines.push_back("No information available");
+    recognised = true;
+  } else {
+    TWMAfile wma;
+    const TWMAfile::ReadResult read = wma.ReadFromFile(file);
+    if (read == TWMAfile::ReadResult::ReadFailure) return false;
+    if (wma.Valid) {
+      recognised = ReadWmaInfo(wma, lines);
+    } else if (HasMpegFrame(head)) {
+      recognised = ReadId3v1Info(file, lines);
+      if (!recognised) {
+        lines.push_back("No tag information");
+        lines.push_back("File may be MPEG format");
+      }
+    } else {
+      lines.push_back("File has unknown format");
+      recognised = false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool InspectSongBytes(Bytes file, std::string_view fileName, InfoLines& lines, bool& recognised) {
+  lines.clear();
+  recognised = false;
+  return InspectHead(file, TrimZeros(file), fileName, lines, recognised);
+}
+
+InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
+                                    UserInteraction& user) {
+  lines.clear();
+  if (!FileExists(path)) {
+    lines.push_back(std::string(kCannotFindFile));
+    return InspectStatus::Missing;
+  }
+  bool recognised = false;
+  bool readAll = false;
+  try {
+    const MappedFile mapped(path);
+    const Bytes file = mapped.Data();
+    // Leading zeros are skipped without reading the holes of a sparse file; the head's end is
+    // only looked for by the tests that need it.
+    const Bytes fromFirst = file.subspan(mapped.FirstNonZero());
+    const Bytes head =
+        IsMidi(fromFirst) || IsStarData(fromFirst) || IsRmid(fromFirst) || !IsMpegByExtension(path)
+            ? TrimZeros(fromFirst)
+            : fromFirst;
+    readAll = InspectHead(file, head, path, lines, recognised);
+  } catch (const FileError&) {
+    readAll = false;
+  }
+  if (!readAll) {
+    user.ShowError("Cannot read file " + std::string(FileNamePart(path)));
+    return InspectStatus::ReadFailed;
+  }
+  return recognised ? InspectStatus::Recognised : InspectStatus::NotRecognised;
+}
+
+bool InspectSongFile(const std::string& path, InfoLines& lines, UserInteraction& user) {
+  return InspectSongFileStatus(path, lines, user) == InspectStatus::Recognised;
+}
+
+bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
+                         const std::function<bool(const std::string&)>& exists) {
+  record.SetFileName(path);
+  record.SetFileType(ExtToSongType(path));
+  std::array<std::uint8_t, kRecordHeadSize> buffer{};
+  const Bytes first = Slice(file, 0, kRecordHeadSize);
+  std::copy(first.begin(), first.end(), buffer.begin());
+  const Bytes head = TrimZeros(buffer);
+
+  bool readAll = true;
+  if (IsMidi(head) || IsRmid(head)) {
+    ReadMidiRecord(file, record);
+  } else if (IsStarData(head)) {
+    ReadSt3Record(file, record);
+  } else if (IsId3v23(head)) {
+    ReadId3v2Record(file, record);
+  } else if (IsKfn(head)) {
+    ReadKfnRecord(file, 1, record);
+  } else if (IsPackedKfn(file)) {
+    ReadKfnRecord(file, 2, record);
+  } else if (record.FileType() == kSongTypeMpeg) {
+    // Video: nothing is read.
+  } else {
+    TWMAfile wma;
+    const TWMAfile::ReadResult read = wma.ReadFromFile(file);
+    if (read == TWMAfile::ReadResult::ReadFailure) {
+      readAll = false;
+    } else if (wma.Valid) {
+      ReadWmaRecord(wma, record);
+    } else if (HasMpegFrame(head)) {
+      ReadId3v1Record(file, record);
+    }
+  }
+  if (readAll && (record.FileType() == kSongTypeMp3 || record.FileType() == kSongTypeWma) &&
+      HasCdgCompanion(path, exists)) {
+    record.SetHasLyrics(true);
+  }
+  return readAll;
+}
+
+void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user) {
+  record = tSongRecord();
+  if (!FileExists(path)) return;
+  bool readAll = false;
+  try {
+    const MappedFile mapped(path);
+    readAll = ReadSongRecordBytes(mapped.Data(), path, record, FileExists);
+  } catch (const FileError&) {
+    record.SetFileName(path);
+    record.SetFileType(ExtToSongType(path));
+  }
+  if (!readAll) {
+    user.ShowError("Cannot read file " + path +
+                   "\rIt may be corrupted or be in an unknown format.");
+  }
+  if (record.RawText(TextField::Title).empty()) {
+    record.SetRawText(TextField::Title, FileNamePart(path));
+  }
+  if (record.RawText(TextField::Artist).empty()) record.SetRawText(TextField::Artist, "?");
+}
+
+}  // namespace tunedex

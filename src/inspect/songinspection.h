@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "catalogue/songrecord.h"
+#include "common/userinteraction.h"
+#include "inspect/bytes.h"
+
+namespace tunedex {
+
+inline constexpr std::string_view kCannotFindFile = "CANNOT FIND FILE";
+
+enum class InspectStatus {
+  Recognised,     // the format reader that ran reported success
+  NotRecognised,  // unknown format, invalid STAR DATA, no tags found
+  Missing,        // the file does not exist
+  ReadFailed,     // the file could not be read; the user was told
+};
+
+// Fills lines with what a song file is and what its tags say. The file is mapped, not copied,
+// so a file of any size inspects quickly. True for InspectStatus::Recognised.
+bool InspectSongFile(const std::string& path, InfoLines& lines, UserInteraction& user);
+InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
+                                    UserInteraction& user);
+
+// Overwrites record with what a song file says: FileName, FileType, InternalFormat,
+// HasLyrics, Title (the file name when the file does not say) and Artist ("?" likewise). A file
+// that does not exist leaves the record all zero.
+void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
+
+// The same over bytes in memory, for tests and fuzzing: fileName gives the name and extension,
+// and exists answers whether a companion file (the ".cdg" of an MP3 or WMA song) exists. False
+// when the bytes end where a reader needed more.
+bool InspectSongBytes(Bytes file, std::string_view fileName, InfoLines& lines, bool& recognised);
+bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
+                         const std::function<bool(const std::string&)>& exists);
+
+}  // namespace tunedex

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/songlist.h"
+#include "common/userinteraction.h"
+
+namespace tunedex {
+
+// The seven type boxes of a scan, in their order, as bits of a choice.
+enum ScanType : std::uint8_t {
+  kScanKar = 1,
+  kScanSt3 = 2,
+  kScanMidi = 4,
+  kScanMp3 = 8,
+  kScanWma = 16,
+  kScanKfn = 32,
+  kScanMpeg = 64,
+  kScanAllTypes = 127,
+};
+
+// The extension patterns of the chosen boxes, in the boxes' order ("*.kar;*.st3;...").
+std::string ScanPatternText(std::uint8_t types);
+
+// Whether a file's extension (lower-cased, with its dot and a ";") is in the pattern text.
+bool MatchesScanPattern(std::string_view fileName, std::string_view patternText);
+
+struct ScanResult {
+  std::string name;  // the file name without its folder
+  tSongRecord record;
+  bool inCatalogue = false;
+};
+
+// Walks folders depth first (the last-found subfolder first) and reads a record from every
+// file whose extension the pattern text holds. Subfolders whose names begin with "." are left
+// out; links to folders are not followed and no folder is entered twice; folders that cannot
+// be read are passed over. After every file the user hears the number of results and may stop
+// the walk.
+class SongScan {
+ public:
+  SongScan(std::string patternText, const tSongList& master, UserInteraction& user)
+      : m_pattern(std::move(patternText)), m_master(master), m_user(user) {}
+
+  // Walks one root folder; false when the user stopped.
+  bool Walk(const std::string& root);
+
+  const std::vector<ScanResult>& Results() const { return m_results; }
+  std::int64_t FilesSeen() const { return m_filesSeen; }
+  bool Stopped() const { return m_stopped; }
+
+ private:
+  void FileStep(const std::string& path, std::string_view name);
+
+  std::string m_pattern;
+  const tSongList& m_master;
+  UserInteraction& m_user;
+  std::vector<ScanResult> m_results;
+  std::int64_t m_filesSeen = 0;
+  bool m_stopped = false;
+};
+
+}  // namespace tunedex

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "catalogue/songrecord.h"
+#include "inspect/bytes.h"
+
+namespace tunedex {
+
+// The header of a Windows Media Audio (ASF) file: audio properties, a validity verdict and the
+// tags of its content description objects.
+class TWMAfile {
+ public:
+  enum class ReadResult {
+    NotAsf,       // the file does not start with the ASF header object
+    Completed,    // the header was walked; Valid tells whether it is usable audio
+    ReadFailure,  // the header runs past the end of the file
+  };
+
+  ReadResult ReadFromFile(Bytes file);
+
+  bool Valid = false;
+  std::int32_t FileSize = 0;
+  std::int32_t Channels = 0;
+  std::int32_t SampleRate = 0;
+  double Duration = 0;
+  std::int32_t BitRate = 0;  // kbit/s
+  std::string Title;
+  std::string Artist;
+  std::string Album;
+  std::int32_t Track = 0;
+  std::string Year;
+  std::string Genre;
+  std::string Comment;
+};
+
+bool ReadWmaInfo(const TWMAfile& wma, InfoLines& lines);  // always true
+void ReadWmaRecord(const TWMAfile& wma, tSongRecord& record);
+
+}  // namespace tunedex

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "inspect/songscan.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "catalogue/songimport.h"
+#include "support/scripteduser.h"
+#include "support/songfilebuilders.h"
+#include "support/songfixtures.h"
+#include "support/tempfolder.h"
+
+namespace tunedex {
+namespace {
+
+TEST(ScanPatternTest, FollowsTheBoxesInOrder) {
+  EXPECT_EQ(ScanPatternText(kScanAllTypes),
+            "*.kar;*.st3;*.mi;*.mid;*.midi;*.rmi;*.mp3;*.wma;*.kfn;*.mpg;*.mpeg;");
+  EXPECT_EQ(ScanPatternText(kScanMidi | kScanMpeg), "*.mi;*.mid;*.midi;*.rmi;*.mpg;*.mpeg;");
+  const std::string all = ScanPatternText(kScanAllTypes);
+  for (const char* name : {"a.KAR", "b.mid", "c.Mpeg", "d.rmi"})
+    EXPECT_TRUE(MatchesScanPattern(name, all)) << name;
+  for (const char* name : {"a.ar", "b", "c.mp4", "d.rmid", "e.cdg"})
+    EXPECT_FALSE(MatchesScanPattern(name, all)) << name;
+}
+
+class SongScanTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    fs::create_directories(m_folder.PathOf("a/deep"));
+    fs::create_directories(m_folder.PathOf(".hidden"));
+    fs::create_directories(m_folder.PathOf("b"));
+    m_folder.Write("a/one.kar", test::MidiFile({{1, "@KMIDI KARAOKE FILE"}, {1, "@Tfirst song"}}));
+    m_folder.Write("a/deep/two.mp3", test::Id3v2File({{"TIT2", "second"}, {"TPE1", "band"}}));
+    m_folder.Write("b/three.MID", test::MidiFile({{3, "third"}}));
+    m_folder.Write("b/notes.txt", "not a song");
+    m_folder.Write("b/.kar", "no name before the dot");
+    m_folder.Write(".hidden/four.kar", "hidden");
+    // A link back up the tree would make the walk endless if it were followed.
+    fs::create_directory_symlink(m_folder.Path(), m_folder.PathOf("b/loop"));
+    fs::create_symlink(m_folder.PathOf("a/one.kar"), m_folder.PathOf("b/linked.kar"));
+  }
+
+  std::vector<std::string> Names(const SongScan& scan) {
+    std::vector<std::string> names;
+    for (const ScanResult& result : scan.Results()) names.push_back(result.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  test::TempFolder m_folder;
+  test::ScriptedUser m_user;
+  tSongList m_master{tSongList::Ownership::OwnsSongs};
+};
+
+TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  EXPECT_TRUE(scan.Walk(m_folder.Path()));
+  EXPECT_EQ(Names(scan),
+            (std::vector<std::string>{"linked.kar", "one.kar", "three.MID", "two.mp3"}));
+  EXPECT_EQ(scan.FilesSeen(), 5) << "notes.txt is seen but not a song";
+  EXPECT_TRUE(m_user.Messages().empty());
+  for (const ScanResult& result : scan.Results()) {
+    if (result.name == "two.mp3") {
+      EXPECT_EQ(result.record.Title(), "Second");
+    }
+  }
+}
+
+TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
+  SongScan karOnly(ScanPatternText(kScanKar), m_master, m_user);
+  karOnly.Walk(m_folder.Path());
+  EXPECT_EQ(Names(karOnly), (std::vector<std::string>{"linked.kar", "one.kar"}));
+  test::ScriptedUser impatient;
+  impatient.StopAfterProgress(0);
+  SongScan stopped(ScanPatternText(kScanAllTypes), m_master, impatient);
+  EXPECT_FALSE(stopped.Walk(m_folder.Path()));
+  EXPECT_EQ(stopped.FilesSeen(), 1);
+}
+
+TEST_F(SongScanTest, AnUnreadableFolderIsPassedOver) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  ::chmod(m_folder.PathOf("b").c_str(), 0);
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  EXPECT_TRUE(scan.Walk(m_folder.Path()));
+  EXPECT_EQ(Names(scan), (std::vector<std::string>{"one.kar", "two.mp3"}));
+}
+
+TEST_F(SongScanTest, ImportAddsNewSongsSortsAndGivesIdCodes) {
+  test::AddSongs(
+      m_master,
+      {{.title = "Zulu",
+        .artist = "Q",
+        .fileName = m_folder.PathOf("a/one.kar"),
+        .idCode = "ON001"},
+       {.title = "Alpha", .artist = "Q", .fileName = "/elsewhere.kar", .idCode = "AL001"}});
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  scan.Walk(m_folder.Path());
+  std::vector<tSongRecord> importable;
+  for (const ScanResult& result : scan.Results()) {
+    if (result.name == "one.kar") {
+      EXPECT_TRUE(result.inCatalogue);
+    }
+    if (!result.inCatalogue) importable.push_back(result.record);
+  }
+  importable.push_back(importable.front());  // the same file twice is added once
+  tIDList ids;
+  ids.FillFrom(m_master);
+  CatalogueState state{kSortByArtist, kSortByTitle, false};
+  EXPECT_EQ(ImportSongs(m_master, importable, ids, state), 3u);
+  EXPECT_TRUE(state.modified);
+  EXPECT_EQ(test::Column(m_master, TextField::Title),
+            (std::vector<std::string>{"Alpha", "First Song", "Second", "Third", "Zulu"}));
+  for (const tSong* song : m_master) {
+    EXPECT_FALSE(song->Record().IdCode().empty());
+    EXPECT_EQ(song->Record().Language(), "");
+  }
+  CatalogueState again{0, 0, false};
+  EXPECT_EQ(ImportSongs(m_master, importable, ids, again), 0u);
+  EXPECT_FALSE(again.modified);
+}
+
+}  // namespace
+}  // namespace tunedex
