@@ -81,10 +81,11 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
 
 }  // namespace
 
-FileError::FileError(std::string action, std::string path, std::string reason)
+FileError::FileError(std::string action, std::string path, std::string reason, int systemError)
     : std::runtime_error(action + " " + path + ": " + reason),
       m_path(std::move(path)),
-      m_reason(std::move(reason)) {}
+      m_reason(std::move(reason)),
+      m_systemError(systemError) {}
 
 bool FileExists(const std::string& path) {
   struct stat info {};

@@ -13,14 +13,16 @@ namespace tunedex {
 // A file that could not be read or written; what() is "<action> <path>: <system reason>".
 class FileError : public std::runtime_error {
  public:
-  FileError(std::string action, std::string path, std::string reason);
+  FileError(std::string action, std::string path, std::string reason, int systemError = 0);
 
   const std::string& Path() const { return m_path; }
   const std::string& Reason() const { return m_reason; }
+  int SystemError() const { return m_systemError; }  // the errno value, 0 when none
 
  private:
   std::string m_path;
   std::string m_reason;
+  int m_systemError;
 };
 
 // Something that is not a folder exists at path.

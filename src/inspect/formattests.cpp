@@ -26,12 +26,19 @@ bool IsKfn(Bytes head) {
 }
 
 bool IsPackedKfn(Bytes file) {
+  return IsPackedKfn(file, [&] { return file; });
+}
+
+bool IsPackedKfn(Bytes start, const std::function<Bytes()>& readEnd) {
   static constexpr std::uint8_t kZipHeader[] = {0x50, 0x4B, 0x03, 0x04, 0x14};
-  if (file.size() < 5 || !std::equal(std::begin(kZipHeader), std::end(kZipHeader), file.begin())) {
+  if (start.size() < 5 ||
+      !std::equal(std::begin(kZipHeader), std::end(kZipHeader), start.begin())) {
     return false;
   }
-  const std::size_t back = ReadLE16(file, file.size() - 2);
-  return back <= file.size() && HasAt(file, file.size() - back, "KFN3");
+  const Bytes end = readEnd();
+  if (end.size() < 2) return false;
+  const std::size_t back = ReadLE16(end, end.size() - 2);
+  return back <= end.size() && HasAt(end, end.size() - back, "KFN3");
 }
 
 std::string_view FileExtension(std::string_view path) {

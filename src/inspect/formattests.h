@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "inspect/bytes.h"
@@ -16,6 +17,9 @@ bool IsRmid(Bytes head);       // longer than 15 bytes, "RIFF", "RMIDdata" at 9
 bool IsId3v23(Bytes head);     // "ID3" and version byte 3
 bool IsKfn(Bytes head);        // "KFN3"
 bool IsPackedKfn(Bytes file);  // a ZIP archive whose last two bytes locate a "KFN3" block
+// The same from the file's first bytes and a reader of its last ones (at least the last
+// 65,537), asked only when the file starts as a ZIP archive.
+bool IsPackedKfn(Bytes start, const std::function<Bytes()>& end);
 // The extension (with its dot, lower-cased) occurs in ".mpg.mpeg".
 bool IsMpegByExtension(std::string_view fileName);
 bool HasMpegFrame(Bytes head);       // an MPEG audio frame header somewhere in the head

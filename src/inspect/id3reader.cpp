@@ -80,13 +80,17 @@ bool ReadId3v1Record(Bytes file, tSongRecord& record) {
   return true;
 }
 
-Bytes Id3v2TagArea(Bytes file) {
+std::uint64_t Id3v2TagEnd(Bytes file) {
   // The size bytes count as base-128 digits, top bits not masked.
-  std::size_t size = 0;
+  std::uint64_t size = 0;
   for (std::size_t i = 6; i < 10; ++i) size = size * 128 + (i < file.size() ? file[i] : 0);
+  return 10 + size;
+}
+
+Bytes Id3v2TagArea(Bytes file) {
   // Whether the tag fits the first 4096 bytes read or is read again from the file, the area is
   // the bytes from offset 10 on, as far as the file goes.
-  return Slice(file, 10, size);
+  return Slice(file, 10, Id3v2TagEnd(file) - 10);
 }
 
 std::string FindFrameText(Bytes area, std::string_view frameId) {

@@ -22,6 +22,8 @@ void ReadId3v2Record(Bytes file, tSongRecord& record);
 // The tag area after the 10-byte header, as long as the header's size says (its bytes read
 // as base-128 digits with their top bits kept) but no further than the file.
 Bytes Id3v2TagArea(Bytes file);
+// Where the tag area ends by the header's size (the file may end sooner).
+std::uint64_t Id3v2TagEnd(Bytes file);
 // The text of the first frame whose ID occurs anywhere in the area, by the last size byte;
 // UTF-16 text with a byte-order mark is reduced to its low bytes.
 std::string FindFrameText(Bytes area, std::string_view frameId);

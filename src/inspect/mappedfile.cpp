@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "common/fileio.h"
 
@@ -27,6 +28,7 @@ MappedFile::MappedFile(const std::string& path) {
   }
   m_size = static_cast<std::size_t>(info.st_size);
   if (m_size == 0) return;
+  if (m_size <= kReadLimit && ReadIntoBuffer()) return;
   void* data = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, m_fd, 0);
   if (data == MAP_FAILED) {
     const int error = errno;
@@ -36,8 +38,24 @@ MappedFile::MappedFile(const std::string& path) {
   m_data = static_cast<const std::uint8_t*>(data);
 }
 
+bool MappedFile::ReadIntoBuffer() {
+  m_buffer = std::make_unique<ReusableBuffer>();
+  std::vector<std::uint8_t>& bytes = m_buffer->Bytes();
+  if (bytes.size() < m_size) bytes.resize(m_size);
+  std::size_t done = 0;
+  while (done < m_size) {
+    const ssize_t got = ::pread(m_fd, bytes.data() + done, m_size - done, static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  m_size = done;  // a file that shrank meanwhile is read as far as it goes
+  m_data = bytes.data();
+  return true;
+}
+
 MappedFile::~MappedFile() {
-  if (m_data != nullptr) ::munmap(const_cast<std::uint8_t*>(m_data), m_size);
+  if (m_data != nullptr && !m_buffer) ::munmap(const_cast<std::uint8_t*>(m_data), m_size);
   if (m_fd >= 0) ::close(m_fd);
 }
 

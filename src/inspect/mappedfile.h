@@ -2,15 +2,19 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "inspect/reusablebuffer.h"
 
 #include "inspect/bytes.h"
 
 namespace tunedex {
 
-// A song file's bytes, mapped read-only: only the pages a reader touches are read, so a large
-// video inspects as fast as a small song. Throws FileError when the file cannot be opened or
-// is not a regular file.
+// A song file's bytes: a small file is read whole into a buffer kept between files, a larger
+// one is mapped read-only, so that only the pages a reader touches are read and a large video
+// inspects as fast as a small song. Throws FileError when the file cannot be opened or is not
+// a regular file.
 class MappedFile {
  public:
   explicit MappedFile(const std::string& path);
@@ -24,7 +28,12 @@ class MappedFile {
   std::size_t FirstNonZero() const;
 
  private:
+  static constexpr std::size_t kReadLimit = 256 * 1024;
+
+  bool ReadIntoBuffer();
+
   int m_fd = -1;
+  std::unique_ptr<ReusableBuffer> m_buffer;  // a small file's bytes
   const std::uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
 };

@@ -2,6 +2,7 @@
 #include "inspect/songinspection.h"
 
 #include <array>
+#include <cerrno>
 
 #include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
@@ -11,6 +12,7 @@
 #include "inspect/kfnreader.h"
 #include "inspect/mappedfile.h"
 #include "inspect/midireader.h"
+#include "inspect/songfileparts.h"
 #include "inspect/st3reader.h"
 #include "inspect/wmareader.h"
 
@@ -118,35 +120,52 @@ bool InspectSongFile(const std::string& path, InfoLines& lines, UserInteraction&
 
 bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
                          const std::function<bool(const std::string&)>& exists) {
+  SongFileParts parts(file);
+  return ReadSongRecordParts(parts, path, record, exists);
+}
+
+namespace {}  // namespace
+
+bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord& record,
+                         const std::function<bool(const std::string&)>& exists) {
   record.SetFileName(path);
   record.SetFileType(ExtToSongType(path));
   std::array<std::uint8_t, kRecordHeadSize> buffer{};
-  const Bytes first = Slice(file, 0, kRecordHeadSize);
+  const Bytes first = Slice(file.Start(), 0, kRecordHeadSize);
   std::copy(first.begin(), first.end(), buffer.begin());
   const Bytes head = TrimZeros(buffer);
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
-    ReadMidiRecord(file, record);
+    ReadMidiRecord(file.Whole(), record);
   } else if (IsStarData(head)) {
-    ReadSt3Record(file, record);
+    ReadSt3Record(file.Start(), record);
   } else if (IsId3v23(head)) {
-    ReadId3v2Record(file, record);
+    ReadId3v2Record(file.StartUpTo(Id3v2TagEnd(file.Start())), record);
   } else if (IsKfn(head)) {
-    ReadKfnRecord(file, 1, record);
-  } else if (IsPackedKfn(file)) {
-    ReadKfnRecord(file, 2, record);
+    ReadKfnRecord(file.Start(), 1, record);
+  } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
+    ReadKfnRecord(file.End(), 2, record);
   } else if (record.FileType() == kSongTypeMpeg) {
     // Video: nothing is read.
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = wma.ReadFromFile(file);
+    // The walk stays within the header object, as long as its size says; a damaged one that
+    // walks further is read again from the whole file.
+    TWMAfile::ReadResult read = TWMAfile::ReadResult::NotAsf;
+    if (const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start()); extent > 0) {
+      const Bytes header = file.StartUpTo(extent);
+      read = wma.ReadFromFile(header, file.Size());
+      if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
+        read = wma.ReadFromFile(file.Whole(), file.Size());
+      }
+    }
     if (read == TWMAfile::ReadResult::ReadFailure) {
       readAll = false;
     } else if (wma.Valid) {
       ReadWmaRecord(wma, record);
     } else if (HasMpegFrame(head)) {
-      ReadId3v1Record(file, record);
+      ReadId3v1Record(file.End(), record);
     }
   }
   if (readAll && (record.FileType() == kSongTypeMp3 || record.FileType() == kSongTypeWma) &&
@@ -157,13 +176,21 @@ bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
 }
 
 void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user) {
+  ReadSongRecord(path, record, user, FileExists);
+}
+
+void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
+                    const std::function<bool(const std::string&)>& exists) {
   record = tSongRecord();
-  if (!FileExists(path)) return;
   bool readAll = false;
   try {
-    const MappedFile mapped(path);
-    readAll = ReadSongRecordBytes(mapped.Data(), path, record, FileExists);
-  } catch (const FileError&) {
+    SongFileParts parts(path);
+    readAll = ReadSongRecordParts(parts, path, record, exists);
+  } catch (const FileError& error) {
+    // A file that does not exist (or is a folder) leaves the record empty, without a message.
+    if (error.SystemError() == ENOENT || error.SystemError() == ENOTDIR || !FileExists(path)) {
+      return;
+    }
     record.SetFileName(path);
     record.SetFileType(ExtToSongType(path));
   }

@@ -30,12 +30,20 @@ InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
 // HasLyrics, Title (the file name when the file does not say) and Artist ("?" likewise). A file
 // that does not exist leaves the record all zero.
 void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
+// The same, asking exists whether a companion file is there (a scan knows its folder's names).
+void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
+                    const std::function<bool(const std::string&)>& exists);
 
 // The same over bytes in memory, for tests and fuzzing: fileName gives the name and extension,
 // and exists answers whether a companion file (the ".cdg" of an MP3 or WMA song) exists. False
 // when the bytes end where a reader needed more.
 bool InspectSongBytes(Bytes file, std::string_view fileName, InfoLines& lines, bool& recognised);
 bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
+                         const std::function<bool(const std::string&)>& exists);
+
+class SongFileParts;
+// The same over the parts of a file that ReadSongRecord reads.
+bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord& record,
                          const std::function<bool(const std::string&)>& exists);
 
 }  // namespace tunedex

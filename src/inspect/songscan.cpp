@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "catalogue/songimport.h"
@@ -35,11 +36,12 @@ bool MatchesScanPattern(std::string_view fileName, std::string_view patternText)
   return patternText.find(ext) != std::string_view::npos;
 }
 
-void SongScan::FileStep(const std::string& path, std::string_view name) {
+void SongScan::FileStep(const std::string& path, std::string_view name,
+                        const std::function<bool(const std::string&)>& exists) {
   if (!MatchesScanPattern(name, m_pattern)) return;
   ScanResult result;
   result.name = std::string(name);
-  ReadSongRecord(path, result.record, m_user);
+  ReadSongRecord(path, result.record, m_user, exists);
   FillUnknownTitleAndArtist(result.record, name);
   result.inCatalogue = m_master.ContainsFileName(result.record);
   m_results.push_back(std::move(result));
@@ -57,12 +59,22 @@ bool SongScan::Walk(const std::string& root) {
     }
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) continue;  // unreadable: passed over
-    const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+    // The folder's entries in the file system's order; their names also answer whether a
+    // song's companion file (its ".cdg") is there.
+    std::vector<std::pair<std::string, unsigned char>> entries;
     while (const dirent* entry = ::readdir(dir)) {
       const std::string_view name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      const std::string path = prefix + std::string(name);
-      unsigned char type = entry->d_type;
+      if (name != "." && name != "..") entries.emplace_back(name, entry->d_type);
+    }
+    ::closedir(dir);
+    const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+    std::unordered_set<std::string> names;
+    for (const auto& [name, type] : entries) names.insert(prefix + name);
+    const auto exists = [&](const std::string& path) { return names.count(path) > 0; };
+
+    for (const auto& [name, entryType] : entries) {
+      const std::string path = prefix + name;
+      unsigned char type = entryType;
       if (type == DT_UNKNOWN || type == DT_LNK) {
         struct stat entryInfo {};
         if (::lstat(path.c_str(), &entryInfo) != 0) continue;
@@ -79,16 +91,14 @@ bool SongScan::Walk(const std::string& root) {
         continue;
       }
       // A name with nothing before its last "." (".kar") is not a song.
-      const std::size_t dot = name.rfind('.');
-      if (dot == 0) continue;
-      FileStep(path, name);
+      if (name.rfind('.') == 0) continue;
+      FileStep(path, name, exists);
       ++m_filesSeen;
       if (!m_user.Progress(static_cast<std::int64_t>(m_results.size()), path)) {
         m_stopped = true;
         break;
       }
     }
-    ::closedir(dir);
   }
   return !m_stopped;
 }

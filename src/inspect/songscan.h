@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,7 +54,8 @@ class SongScan {
   bool Stopped() const { return m_stopped; }
 
  private:
-  void FileStep(const std::string& path, std::string_view name);
+  void FileStep(const std::string& path, std::string_view name,
+                const std::function<bool(const std::string&)>& exists);
 
   std::string m_pattern;
   const tSongList& m_master;

@@ -105,9 +105,13 @@ bool PassesValidityTest(const WorkingRecord& work) {
 
 }  // namespace
 
-TWMAfile::ReadResult TWMAfile::ReadFromFile(Bytes file) {
+std::uint64_t TWMAfile::HeaderExtent(Bytes start) {
+  if (!IsGuid(Slice(start, 0, 16), kHeaderObject)) return 0;
+  return ReadLE32(start, 16) + (static_cast<std::uint64_t>(ReadLE32(start, 20)) << 32);
+}
+
+TWMAfile::ReadResult TWMAfile::ReadFromFile(Bytes file, std::uint64_t fileSize) {
   *this = TWMAfile();
-  const std::size_t fileSize = file.size();
   if (!IsGuid(Slice(file, 0, 16), kHeaderObject)) return ReadResult::NotAsf;
 
   WorkingRecord work;

@@ -19,7 +19,14 @@ class TWMAfile {
     ReadFailure,  // the header runs past the end of the file
   };
 
-  ReadResult ReadFromFile(Bytes file);
+  // file holds the file's bytes from its start, at least the whole header; fileSize is the
+  // size of the whole file.
+  ReadResult ReadFromFile(Bytes file, std::uint64_t fileSize);
+  ReadResult ReadFromFile(Bytes file) { return ReadFromFile(file, file.size()); }
+
+  // How many bytes from the file's start the header object claims (0 when the file does not
+  // start with one), so a caller can read just those.
+  static std::uint64_t HeaderExtent(Bytes start);
 
   bool Valid = false;
   std::int32_t FileSize = 0;

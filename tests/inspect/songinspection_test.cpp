@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "inspect/formattests.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
@@ -135,6 +137,50 @@ TEST_F(InspectionTest, AHugeSparseVideoInspectsWithoutReadingIt) {
   ASSERT_EQ(::close(::open(empty.c_str(), O_CREAT | O_WRONLY, 0600)), 0);
   ASSERT_EQ(::truncate(empty.c_str(), 4LL << 30), 0);
   EXPECT_EQ(InspectSongFileStatus(empty, lines, m_user), InspectStatus::Recognised);
+}
+
+// Files larger than the first read: the record comes from the parts that the readers ask for.
+TEST_F(InspectionTest, ReadsLargeFilesByTheParts) {
+  struct Case {
+    const char* name;
+    std::string start;
+    off_t size;          // the file is this long (sparse in the middle)
+    std::string ending;  // the last bytes
+    const char* title;
+    std::uint8_t format;
+  };
+  std::vector<test::MetaText> lateTags;
+  for (int i = 0; i < 600; ++i) lateTags.push_back({1, "la la la"});
+  lateTags.push_back({1, "@KMIDI KARAOKE FILE"});
+  lateTags.push_back({1, "@Tlate title"});
+  lateTags.push_back({1, "@Tlate artist"});
+  const Case cases[] = {
+      {"big-tag.mp3", test::Id3v2File({{"TXXX", std::string(10000, 'p')}, {"TIT2", "deep"}}),
+       300000, "", "Deep", 5},
+      {"tail.mp3", std::string("\x01\xFF\xFB\x90\x00", 5), 20 << 20,
+       test::Id3v1Tag("at the end", "x", "", "", "", 1), "At The End", 5},
+      {"big-header.wma",
+       test::WmaFile(
+           {test::AsfExtendedContentDescription({{"WM/Lyrics", 0, std::string(6000, 'w')}}),
+            test::AsfContentDescription("late wma", "a", "")}),
+       1 << 20, "", "late wma", 6},
+      {"zip.kfn", std::string("PK\x03\x04\x14", 5), 2 << 20,
+       test::KfnBlock({{8, "zipped"}}) + std::string(1200 - 1024 - 2, 'z') + test::LE16(1200),
+       "Zipped", 7},
+      {"long.kar", test::MidiFile(lateTags), 0, "", "Late Title", 1},
+  };
+  for (const Case& c : cases) {
+    const std::string path = m_folder.Write(c.name, c.start);
+    if (c.size > 0) {
+      ASSERT_EQ(::truncate(path.c_str(), c.size - static_cast<off_t>(c.ending.size())), 0);
+      std::ofstream(path, std::ios::binary | std::ios::app) << c.ending;
+    }
+    tSongRecord record;
+    ReadSongRecord(path, record, m_user);
+    EXPECT_EQ(record.Title(), c.title) << c.name;
+    EXPECT_EQ(record.InternalFormat(), c.format) << c.name;
+  }
+  EXPECT_TRUE(m_user.Messages().empty());
 }
 
 TEST(FormatTestsTest, MpegByExtensionAndFrames) {
