@@ -28,7 +28,10 @@ MappedFile::MappedFile(const std::string& path) {
   }
   m_size = static_cast<std::size_t>(info.st_size);
   if (m_size == 0) return;
-  if (m_size <= kReadLimit && ReadIntoBuffer()) return;
+  if (m_size <= kReadLimit) {
+    ReadIntoBuffer();
+    return;
+  }
   void* data = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, m_fd, 0);
   if (data == MAP_FAILED) {
     const int error = errno;
@@ -38,7 +41,7 @@ MappedFile::MappedFile(const std::string& path) {
   m_data = static_cast<const std::uint8_t*>(data);
 }
 
-bool MappedFile::ReadIntoBuffer() {
+void MappedFile::ReadIntoBuffer() {
   m_buffer = std::make_unique<ReusableBuffer>();
   std::vector<std::uint8_t>& bytes = m_buffer->Bytes();
   if (bytes.size() < m_size) bytes.resize(m_size);
@@ -51,7 +54,6 @@ bool MappedFile::ReadIntoBuffer() {
   }
   m_size = done;  // a file that shrank meanwhile is read as far as it goes
   m_data = bytes.data();
-  return true;
 }
 
 MappedFile::~MappedFile() {

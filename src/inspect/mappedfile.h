@@ -30,7 +30,7 @@ class MappedFile {
  private:
   static constexpr std::size_t kReadLimit = 256 * 1024;
 
-  bool ReadIntoBuffer();
+  void ReadIntoBuffer();
 
   int m_fd = -1;
   std::unique_ptr<ReusableBuffer> m_buffer;  // a small file's bytes
