@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libxcb1-dev libxcb-icccm4-dev libxcb-ewmh-dev xvfb xauth openbox
 )
 
 missing=()

@@ -27,6 +27,11 @@ int RunRecord(const Arguments& arguments, UserInteraction& user, std::FILE* out)
 // tunedex-cli scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]
 int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
+// tunedex-cli windows
+int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli play FILE
+int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
 // One song as a line of TAB-separated fields: IdCode, Title, Artist, Language, FileName, the
 // type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with TAB, CR
 // and LF inside a field shown as blanks.

@@ -30,6 +30,12 @@ constexpr const char* kUsage =
     "  scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]\n"
     "      Search the folders for song files of the chosen types (all by default) and\n"
     "      add those the catalogue DB does not hold (DB is created when missing).\n"
+    "  windows\n"
+    "      Print every top-level window of the X display: its id, then its class and\n"
+    "      caption as a player's window is configured (\"class\"; \"caption\").\n"
+    "  play FILE\n"
+    "      Hand the song to the player set for its type in the settings file. Exit\n"
+    "      status 0 when a player got the song.\n"
     "\n"
     "Options:\n"
     "  --settings FILE   use this settings file instead of the usual one\n"
@@ -69,6 +75,8 @@ int main(int argc, char** argv) {
     if (command == "inspect") return RunInspect(arguments, user, stdout);
     if (command == "record") return RunRecord(arguments, user, stdout);
     if (command == "scan") return RunScan(arguments, user, stdout);
+    if (command == "windows") return RunWindows(arguments, user, stdout);
+    if (command == "play") return RunPlay(arguments, user, stdout);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& error) {
     std::fprintf(stderr, "tunedex-cli: %s\nTry 'tunedex-cli --help'.\n", error.what());

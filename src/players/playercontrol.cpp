@@ -47,7 +47,8 @@ WindowHandle tPlayerControl::LaunchPlayer(WindowHandle owner, const std::string&
   for (int round = 0; round < kForegroundRounds; ++round) {
     Pause();
     foreground = desktop.ForegroundWindow();
-    if (foreground != 0 && foreground != owner && desktop.IsVisible(owner)) break;
+    // Without an owner window (the command-line program) there is nothing to wait for.
+    if (foreground != 0 && foreground != owner && (owner == 0 || desktop.IsVisible(owner))) break;
   }
   return foreground == owner ? 0 : foreground;
 }

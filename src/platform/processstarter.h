@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "players/desktop.h"
+
+namespace tunedex {
+
+// Starts programs as detached processes with the argument as their one argument, never through
+// a shell, so a song called `Don't "Stop" $(me).kar` arrives as it is.
+class PosixProgramStarter : public ProgramStarter {
+ public:
+  bool StartProgram(const std::string& program, const std::string& argument) override;
+  // Not looked up yet on this platform: always empty, so the program chooser is offered.
+  std::string AssociatedProgram(const std::string& extension) override;
+};
+
+// Pauses by sleeping.
+class ThreadSleeper : public Sleeper {
+ public:
+  void Pause(int milliseconds) override;
+};
+
+}  // namespace tunedex

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace tunedex::xcb {
+
+// An xcb reply, freed when it goes.
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+template <typename T>
+Reply<T> Own(T* reply) {
+  return Reply<T>(reply, &std::free);
+}
+
+inline xcb_atom_t InternAtom(xcb_connection_t* c, const char* name) {
+  auto reply = Own(xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+  return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+// The first 32-bit value of a property of the given type, or 0.
+inline std::uint32_t Property32(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
+                                xcb_atom_t type) {
+  auto reply =
+      Own(xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1), nullptr));
+  if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) return 0;
+  return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
+// A round trip: everything sent before has reached the server.
+inline void Sync(xcb_connection_t* c) {
+  Own(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+}  // namespace tunedex::xcb
