@@ -268,15 +268,8 @@ void X11Desktop::CloseWindow(WindowHandle window) {
   for (xcb_atom_t atom : AtomList(xid, protocols))
     listsDelete = listsDelete || atom == deleteWindow;
   if (listsDelete) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = xid;
-    message.type = protocols;
-    message.data.data32[0] = deleteWindow;
-    message.data.data32[1] = ServerTime();
-    xcb_send_event(m_connection, 0, xid, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&message));
+    xcb::SendClientMessage(m_connection, xid, xid, protocols,
+                           {deleteWindow, ServerTime(), 0, 0, 0});
   } else if (HasWindowManager()) {
     xcb_ewmh_request_close_window(&m_ewmh, 0, xid, XCB_CURRENT_TIME,
                                   XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);

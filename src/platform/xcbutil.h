@@ -3,6 +3,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,20 @@ inline std::uint32_t Property32(xcb_connection_t* c, xcb_window_t window, xcb_at
       Own(xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1), nullptr));
   if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) return 0;
   return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
+// Sends a 32-bit client message about `window` to `destination` and flushes.
+inline void SendClientMessage(xcb_connection_t* c, xcb_window_t destination, xcb_window_t window,
+                              xcb_atom_t type, const std::array<std::uint32_t, 5>& data) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = type;
+  std::memcpy(message.data.data32, data.data(), sizeof message.data.data32);
+  xcb_send_event(c, 0, destination, XCB_EVENT_MASK_NO_EVENT,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
 }
 
 // A round trip: everything sent before has reached the server.

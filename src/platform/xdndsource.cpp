@@ -125,16 +125,8 @@ class Session {
 
   xcb_atom_t A(const char* name) { return m_atoms[name]; }
 
-  void Send(const char* type, std::array<std::uint32_t, 5> data) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = m_target.window;
-    message.type = A(type);
-    std::memcpy(message.data.data32, data.data(), sizeof message.data.data32);
-    xcb_send_event(m_c, 0, m_target.receiver, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(m_c);
+  void Send(const char* type, const std::array<std::uint32_t, 5>& data) {
+    xcb::SendClientMessage(m_c, m_target.receiver, m_target.window, A(type), data);
   }
 
   xcb_timestamp_t ServerTime() {

@@ -80,17 +80,7 @@ void XdndTargetWindow::Loop() {
   xcb_window_t source = 0;
   const auto reply = [&](xcb_window_t to, xcb_atom_t type, std::uint32_t d1, std::uint32_t d2,
                          std::uint32_t d4) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = to;
-    message.type = type;
-    message.data.data32[0] = m_window;
-    message.data.data32[1] = d1;
-    message.data.data32[2] = d2;
-    message.data.data32[4] = d4;
-    xcb_send_event(m_c, 0, to, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
-    xcb_flush(m_c);
+    xcb::SendClientMessage(m_c, to, to, type, {m_window, d1, d2, 0, d4});
   };
   while (!m_stop) {
     xcb_generic_event_t* event = xcb_poll_for_event(m_c);
