@@ -27,6 +27,8 @@ class XdndTargetWindow {
   ~XdndTargetWindow();
 
   std::uint32_t Id() const { return m_window; }
+  // The display went away.
+  bool Disconnected() const { return xcb_connection_has_error(m_c) != 0; }
   std::vector<std::string> Events();
   // Waits until at least count events were recorded, at most timeoutMs.
   bool WaitForEvents(std::size_t count, int timeoutMs);
