@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libxcb1-dev libxcb-icccm4-dev libxcb-ewmh-dev xvfb xauth openbox
+  libxcb1-dev libxcb-icccm4-dev libxcb-ewmh-dev libglib2.0-dev shared-mime-info
+  xvfb xauth openbox
 )
 
 missing=()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/processstarter.h"
 
+#include "platform/giofileassociations.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +15,7 @@
 namespace tunedex {
 
 bool PosixProgramStarter::StartProgram(const std::string& program, const std::string& argument) {
-  if (program.empty()) return false;
+  if (program.empty()) return OpenWithDefaultApplication(argument);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
   const pid_t child = ::fork();
@@ -48,8 +50,10 @@ bool PosixProgramStarter::StartProgram(const std::string& program, const std::st
   return got == 0;  // the pipe closed on exec: the program runs
 }
 
-std::string PosixProgramStarter::AssociatedProgram(const std::string&) {
-  return {};
+std::string PosixProgramStarter::AssociatedProgram(const std::string& extension) {
+  // The Windows program cut the registered command at "%", "/" and "-"; a Linux program path is
+  // a full path already, and those cuts would destroy it.
+  return DefaultProgramForExtension(extension);
 }
 
 void ThreadSleeper::Pause(int milliseconds) {

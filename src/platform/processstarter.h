@@ -6,11 +6,11 @@
 namespace tunedex {
 
 // Starts programs as detached processes with the argument as their one argument, never through
-// a shell, so a song called `Don't "Stop" $(me).kar` arrives as it is.
+// a shell, so a song called `Don't "Stop" $(me).kar` arrives as it is. An empty program opens
+// the argument with the desktop's default application.
 class PosixProgramStarter : public ProgramStarter {
  public:
   bool StartProgram(const std::string& program, const std::string& argument) override;
-  // Not looked up yet on this platform: always empty, so the program chooser is offered.
   std::string AssociatedProgram(const std::string& extension) override;
 };
 
