@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/x11hotkey.h"
+
+#include <gtest/gtest.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/xcbutil.h"
+#include "support/xserver.h"
+
+namespace tunedex {
+namespace {
+
+// Presses a key with XTEST, as a person at the keyboard would.
+void Press(const std::string& display, xcb_keysym_t keysym, bool withShift) {
+  xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
+  xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+  xcb_keycode_t* key = xcb_key_symbols_get_keycode(symbols, keysym);
+  xcb_keycode_t* shift = xcb_key_symbols_get_keycode(symbols, 0xFFE1);  // Shift_L
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  if (withShift) xcb_test_fake_input(c, XCB_KEY_PRESS, shift[0], XCB_CURRENT_TIME, root, 0, 0, 0);
+  xcb_test_fake_input(c, XCB_KEY_PRESS, key[0], XCB_CURRENT_TIME, root, 0, 0, 0);
+  xcb_test_fake_input(c, XCB_KEY_RELEASE, key[0], XCB_CURRENT_TIME, root, 0, 0, 0);
+  if (withShift) xcb_test_fake_input(c, XCB_KEY_RELEASE, shift[0], XCB_CURRENT_TIME, root, 0, 0, 0);
+  xcb::Sync(c);
+  std::free(key);
+  std::free(shift);
+  xcb_key_symbols_free(symbols);
+  xcb_disconnect(c);
+}
+
+int PressesWithin(X11HotKey& hotKey, int milliseconds) {
+  int presses = 0;
+  for (int waited = 0; waited < milliseconds; waited += 10) {
+    presses += hotKey.TakePresses();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return presses;
+}
+
+TEST(X11HotKeyTest, ShiftF10ReachesTheGrabAndOnlyOneProgramHoldsIt) {
+  test::TestXServer server(false);
+  ASSERT_TRUE(server.Ready());
+  X11HotKey hotKey(server.Display());
+  ASSERT_TRUE(hotKey.Registered());
+  EXPECT_GE(hotKey.Fd(), 0);
+
+  Press(server.Display(), 0xFFC7, true);
+  EXPECT_EQ(PressesWithin(hotKey, 300), 1);
+  Press(server.Display(), 0xFFC7, false);  // F10 without Shift is not the hot key
+  EXPECT_EQ(PressesWithin(hotKey, 200), 0);
+
+  {
+    X11HotKey second(server.Display());
+    EXPECT_FALSE(second.Registered()) << "the first grab holds the key";
+  }
+  Press(server.Display(), 0xFFC7, true);
+  EXPECT_EQ(PressesWithin(hotKey, 300), 1) << "a refused second grab leaves the first working";
+}
+
+}  // namespace
+}  // namespace tunedex
