@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <thread>
 
@@ -147,6 +149,51 @@ INSTANTIATE_TEST_SUITE_P(WindowManagers, PlaySongTest, testing::Values(false, tr
                          [](const testing::TestParamInfo<bool>& param) {
                            return param.param ? "Openbox" : "NoWindowManager";
                          });
+
+}  // namespace
+}  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+// A real player: mpv, where it is installed, loads a dropped file.
+TEST(MpvDropTest, MpvLoadsADroppedSong) {
+  const std::string mpv = "/usr/bin/mpv";
+  if (::access(mpv.c_str(), X_OK) != 0) GTEST_SKIP() << "mpv is not installed";
+  test::TestXServer server(false);
+  ASSERT_TRUE(server.Ready());
+  test::TempFolder folder;
+  // A second of silence as a WAV file, with a name that needs encoding.
+  std::string wav = "RIFF" + std::string(4, '\0') + "WAVEfmt " +
+                    std::string("\x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0", 20) +
+                    "data" + std::string("\x80\x3E\0\0", 4) + std::string(16000, '\0');
+  const std::string song = folder.Write("s\xC3\xB6ng #1 100%.wav", wav);
+  const std::string log = folder.PathOf("mpv.log");
+  ASSERT_EQ(::system(("'" + mpv +
+                      "' --idle --force-window --vo=x11 --ao=null --no-config --really-quiet"
+                      " --log-file='" +
+                      log + "' >/dev/null 2>&1 &")
+                         .c_str()),
+            0);
+  X11Desktop desktop(server.Display());
+  WindowHandle window = 0;
+  for (int i = 0; i < 500 && window == 0; ++i) {
+    for (WindowHandle candidate : desktop.TopLevelWindows()) {
+      if (desktop.WindowClass(candidate) == "mpv") window = candidate;
+    }
+    if (window == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_NE(window, 0u) << "mpv showed no window";
+  ASSERT_TRUE(desktop.DropFile(window, song));
+  ASSERT_TRUE(WaitForXdndSessions(8000));
+  bool loaded = false;
+  for (int i = 0; i < 500 && !loaded; ++i) {
+    loaded = test::ReadFileText(log).find(song) != std::string::npos;
+    if (!loaded) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  desktop.CloseWindow(window);
+  EXPECT_TRUE(loaded) << "mpv's log does not name the dropped file";
+}
 
 }  // namespace
 }  // namespace tunedex
