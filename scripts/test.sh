@@ -14,14 +14,14 @@ run_tests() {
 }
 
 echo "== normal build"
-scripts/build.sh build
+scripts/build.sh build -DBUILD_TESTING=ON -DTUNEDEX_BENCH=ON -DTUNEDEX_SANITIZE=OFF -DTUNEDEX_FUZZ=OFF
 run_tests build
 
 echo "== sanitizer build with fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DTUNEDEX_SANITIZE=ON \
-  -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
+scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=ON \
+  -DTUNEDEX_SANITIZE=ON -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
 run_tests build-sanitize
 
 # Both runs in one closing line.
