@@ -64,3 +64,34 @@ TEST(X11HotKeyTest, ShiftF10ReachesTheGrabAndOnlyOneProgramHoldsIt) {
 
 }  // namespace
 }  // namespace tunedex
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "platform/qt/qtplatform.h"
+
+namespace tunedex {
+namespace {
+
+TEST(QtHotKeyTest, ThePressReachesTheEventLoopAsASignal) {
+  test::TestXServer server(false);
+  ASSERT_TRUE(server.Ready());
+  int argc = 1;
+  char name[] = "x11_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  QtHotKey hotKey;
+  ASSERT_TRUE(hotKey.Registered());
+  int pressed = 0;
+  QObject::connect(&hotKey, &QtHotKey::Pressed, [&] { ++pressed; });
+  Press(server.Display(), 0xFFC7, true);
+  QElapsedTimer timer;
+  timer.start();
+  while (pressed == 0 && timer.elapsed() < 3000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  EXPECT_EQ(pressed, 1);
+}
+
+}  // namespace
+}  // namespace tunedex
