@@ -10,6 +10,11 @@
 
 namespace tunedex {
 
+// Shown when the desktop refuses the Shift+F10 grab (another program holds it); Tunedex then
+// runs without the hot key. The text is the program's own, spelling included.
+inline constexpr std::string_view kHotKeyRefusedMessage =
+    "Unable to assign Shift-F10 as the hotkey to show Tunedex while a\rplayer is runnimg.";
+
 // Plays songs by driving external player programs: starts or reuses the one running player,
 // finds its windows by class and caption, hands it the song as a dropped file, brings it or the
 // calling window to the front, closes it; and the Shift+F10 switch between Tunedex, the player

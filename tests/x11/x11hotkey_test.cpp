@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11hotkey.h"
 
+#include "platform/x11desktop.h"
+
 #include <gtest/gtest.h>
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
@@ -91,6 +93,63 @@ TEST(QtHotKeyTest, ThePressReachesTheEventLoopAsASignal) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   }
   EXPECT_EQ(pressed, 1);
+}
+
+}  // namespace
+}  // namespace tunedex
+
+#include "common/fileio.h"
+#include "platform/processstarter.h"
+#include "players/playercontrol.h"
+#include "support/scripteduser.h"
+#include "support/tempfolder.h"
+#include "support/xdndtarget.h"
+
+namespace tunedex {
+namespace {
+
+// Shift+F10 pressed on the keyboard switches between the player and Tunedex.
+TEST(QtHotKeyTest, ShiftF10SwitchesBetweenThePlayerAndTunedex) {
+  test::TestXServer server(true);
+  ASSERT_TRUE(server.Ready());
+  int argc = 1;
+  char name[] = "x11_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  X11Desktop desktop(server.Display());
+  PosixProgramStarter programs;
+  ThreadSleeper sleeper;
+  test::ScriptedUser user;
+  tLivePlayerOptions options;
+  options.DesktopDelay = 20;
+  test::XdndTargetWindow main({.windowClass = "TunedexMain", .caption = "Tunedex"});
+  test::XdndTargetWindow player({.windowClass = "FakePlayer", .caption = "Fake Player"});
+  tPlayerControl control({desktop, programs, sleeper, user, FileExists, "/"}, options, main.Id());
+  // A song played from the main window, whose player is then the window above.
+  test::TempFolder folder;
+  user.QueueFile(std::nullopt);
+  control.PlaySong(main.Id(), folder.Write("song.st3", "STAR DATA V3"), 2, true);
+  ASSERT_EQ(control.OwnerWindow(), main.Id());
+  control.PlayerWindow() = player.Id();
+  QtHotKey hotKey;
+  ASSERT_TRUE(hotKey.Registered()) << kHotKeyRefusedMessage;
+  QObject::connect(&hotKey, &QtHotKey::Pressed, [&] { control.HotkeySwitch(); });
+
+  const auto pressAndWaitFor = [&](WindowHandle expected) {
+    Press(server.Display(), 0xFFC7, true);
+    QElapsedTimer timer;
+    timer.start();
+    while (desktop.ForegroundWindow() != expected && timer.elapsed() < 3000) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return desktop.ForegroundWindow() == expected;
+  };
+  // Wait until the manager has adopted both windows.
+  for (int i = 0; i < 300 && desktop.TopLevelWindows().size() < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(pressAndWaitFor(player.Id())) << "the player comes to the front";
+  EXPECT_TRUE(pressAndWaitFor(main.Id())) << "and Tunedex comes back";
 }
 
 }  // namespace
