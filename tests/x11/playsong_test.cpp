@@ -92,6 +92,10 @@ TEST_P(PlaySongTest, RestartPassesTheSongIntactAsTheOneArgument) {
   m_control->PlaySong(0, song, 1, true);
   EXPECT_NE(m_control->PlayerWindow(), 0u);
   EXPECT_EQ(LogLines(1), (Strings{"start " + song}));
+  for (int i = 0; i < 300 && m_desktop->ForegroundWindow() != m_control->PlayerWindow(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(m_desktop->ForegroundWindow(), m_control->PlayerWindow()) << "the player is in front";
   EXPECT_TRUE(m_user.Messages().empty());
 }
 
