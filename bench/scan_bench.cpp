@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "common/userinteraction.h"
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
 #include "support/songfilebuilders.h"
 

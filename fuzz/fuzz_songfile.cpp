@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tunedex;

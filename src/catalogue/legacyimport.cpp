@@ -8,7 +8,7 @@
 #include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "common/fileio.h"
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 
 namespace tunedex {
 namespace {

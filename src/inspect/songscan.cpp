@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "catalogue/songimport.h"
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 
 namespace tunedex {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 
 #include <array>
 #include <cerrno>

@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
-#include "inspect/songinspection.h"
+#include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
 
 namespace tunedex::cli {
