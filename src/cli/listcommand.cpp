@@ -81,7 +81,8 @@ int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
 
   tSongList view;
   SelectViewSongs(master, view, mode, customCode);
-  const std::optional<std::string> find = arguments.Option("find");
+  std::optional<std::string> find = arguments.Option("find");
+  if (find && find->empty()) find.reset();  // an empty find text keeps every song
   FindBoxSearch search(view);
   for (std::size_t row = 0; row < view.Count(); ++row) {
     if (find) {
