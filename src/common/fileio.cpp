@@ -93,32 +93,26 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  FileDescriptor fd = OpenForReading(path);
-  struct stat info {};
   std::vector<std::uint8_t> bytes;
-  if (::fstat(fd.Get(), &info) == 0 && info.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  }
-  std::uint8_t buffer[1 << 16];
-  for (;;) {
-    const std::size_t room = bytes.capacity() - bytes.size();
-    if (room > 0) {
-      // Straight into the vector while the file is as long as it said.
-      const std::size_t before = bytes.size();
-      bytes.resize(bytes.capacity());
-      const ssize_t got = ::read(fd.Get(), bytes.data() + before, room);
-      bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) throw FileError("Cannot read", path, SystemReason(errno));
-      if (got == 0) return bytes;
-      continue;
-    }
-    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+  ReadFileInChunks(
+      path, 1 << 20,
+      [&](const std::uint8_t* data, std::size_t size) {
+        bytes.insert(bytes.end(), data, data + size);
+      },
+      [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); });
+  return bytes;
+}
+
+ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t offset) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::pread(fd, into + done, count - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw FileError("Cannot read", path, SystemReason(errno));
-    if (got == 0) return bytes;
-    bytes.insert(bytes.end(), buffer, buffer + got);
+    if (got < 0) return done > 0 ? static_cast<ssize_t>(done) : -1;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
   }
+  return static_cast<ssize_t>(done);
 }
 
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,

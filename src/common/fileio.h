@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
+
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -29,6 +31,10 @@ class FileError : public std::runtime_error {
 bool FileExists(const std::string& path);
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+
+// Reads count bytes at offset of an open file: fewer at its end, -1 when it cannot be read
+// there at all (a folder or a pipe cannot be read at an offset).
+ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t offset);
 
 // Reads a file in pieces of at most chunkSize bytes, handing each to consume; sizeKnown, when
 // given, first hears the file's size.

@@ -45,14 +45,9 @@ void MappedFile::ReadIntoBuffer() {
   m_buffer = std::make_unique<ReusableBuffer>();
   std::vector<std::uint8_t>& bytes = m_buffer->Bytes();
   if (bytes.size() < m_size) bytes.resize(m_size);
-  std::size_t done = 0;
-  while (done < m_size) {
-    const ssize_t got = ::pread(m_fd, bytes.data() + done, m_size - done, static_cast<off_t>(done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    done += static_cast<std::size_t>(got);
-  }
-  m_size = done;  // a file that shrank meanwhile is read as far as it goes
+  // A file that shrank meanwhile is read as far as it goes.
+  m_size =
+      static_cast<std::size_t>(std::max<ssize_t>(0, ReadFileAt(m_fd, bytes.data(), m_size, 0)));
   m_data = bytes.data();
 }
 

@@ -13,23 +13,6 @@
 #include "inspect/mappedfile.h"
 
 namespace tunedex {
-namespace {
-
-// Reads count bytes at offset; fewer at the end of the file. -1 when the file cannot be read
-// (a folder or a pipe cannot be read at an offset).
-ssize_t ReadAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t offset) {
-  std::size_t done = 0;
-  while (done < count) {
-    const ssize_t got = ::pread(fd, into + done, count - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return done > 0 ? static_cast<ssize_t>(done) : -1;
-    if (got == 0) break;
-    done += static_cast<std::size_t>(got);
-  }
-  return static_cast<ssize_t>(done);
-}
-
-}  // namespace
 
 SongFileParts::SongFileParts(Bytes file)
     : m_size(file.size()), m_sizeKnown(true), m_start(file), m_end(file), m_endRead(true) {}
@@ -39,7 +22,7 @@ SongFileParts::SongFileParts(const std::string& path) : m_path(path) {
   if (m_fd < 0) throw FileError("Cannot open", path, std::strerror(errno), errno);
   std::vector<std::uint8_t>& bytes = m_buffer.Bytes();
   if (bytes.size() < kFirstRead) bytes.resize(kFirstRead);
-  const ssize_t got = ReadAt(m_fd, bytes.data(), kFirstRead, 0);
+  const ssize_t got = ReadFileAt(m_fd, bytes.data(), kFirstRead, 0);
   if (got < 0) {
     const int error = errno;
     ::close(m_fd);
@@ -80,7 +63,7 @@ Bytes SongFileParts::StartUpTo(std::uint64_t end) {
   const std::size_t had = m_start.size();
   if (bytes.size() < end) bytes.resize(static_cast<std::size_t>(end));
   const std::size_t got = static_cast<std::size_t>(std::max<ssize_t>(
-      0, ReadAt(m_fd, bytes.data() + had, static_cast<std::size_t>(end) - had, had)));
+      0, ReadFileAt(m_fd, bytes.data() + had, static_cast<std::size_t>(end) - had, had)));
   m_start = Bytes(bytes).subspan(0, had + got);
   if (had + got < end) m_size = had + got;  // the file shrank meanwhile
   return m_start;
@@ -95,7 +78,7 @@ Bytes SongFileParts::End() {
   }
   const std::uint64_t count = std::min<std::uint64_t>(kEndSize, m_size);
   m_endBuffer.resize(static_cast<std::size_t>(count));
-  const ssize_t got = ReadAt(m_fd, m_endBuffer.data(), m_endBuffer.size(), m_size - count);
+  const ssize_t got = ReadFileAt(m_fd, m_endBuffer.data(), m_endBuffer.size(), m_size - count);
   m_end = Bytes(m_endBuffer).subspan(0, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
   return m_end;
 }

@@ -224,32 +224,13 @@ WindowHandle X11Desktop::ForegroundWindow() {
   return focus->focus;
 }
 
-xcb_timestamp_t X11Desktop::ServerTime() {
-  // A zero-length property change brings back a PropertyNotify carrying the server's time.
-  xcb_change_property(m_connection, XCB_PROP_MODE_APPEND, m_helper, XCB_ATOM_WM_NAME,
-                      XCB_ATOM_STRING, 8, 0, nullptr);
-  xcb_flush(m_connection);
-  for (int waited = 0; waited < 100; ++waited) {
-    while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-      const bool found = (event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
-                         reinterpret_cast<xcb_property_notify_event_t*>(event)->window == m_helper;
-      const xcb_timestamp_t time =
-          found ? reinterpret_cast<xcb_property_notify_event_t*>(event)->time : 0;
-      std::free(event);
-      if (found) return time;
-    }
-    xcb::Sync(m_connection);
-  }
-  return XCB_CURRENT_TIME;
-}
-
 void X11Desktop::BringToFront(WindowHandle window) {
   if (!m_connection || window == 0) return;
   const auto xid = static_cast<xcb_window_t>(window);
   if (HasWindowManager()) {
     if (IsMinimised(window)) xcb_map_window(m_connection, xid);
     xcb_ewmh_request_change_active_window(&m_ewmh, 0, xid, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
-                                          ServerTime(), XCB_NONE);
+                                          xcb::ServerTime(m_connection, m_helper), XCB_NONE);
   } else {
     xcb_map_window(m_connection, xid);
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
@@ -269,7 +250,7 @@ void X11Desktop::CloseWindow(WindowHandle window) {
     listsDelete = listsDelete || atom == deleteWindow;
   if (listsDelete) {
     xcb::SendClientMessage(m_connection, xid, xid, protocols,
-                           {deleteWindow, ServerTime(), 0, 0, 0});
+                           {deleteWindow, xcb::ServerTime(m_connection, m_helper), 0, 0, 0});
   } else if (HasWindowManager()) {
     xcb_ewmh_request_close_window(&m_ewmh, 0, xid, XCB_CURRENT_TIME,
                                   XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);

@@ -48,7 +48,6 @@ class X11Desktop : public Desktop {
   bool HasWmState(xcb_window_t window);
   xcb_window_t FindClientBelow(xcb_window_t window, int depth);
   std::vector<xcb_atom_t> AtomList(xcb_window_t window, xcb_atom_t property);
-  xcb_timestamp_t ServerTime();
 
   xcb_connection_t* m_connection = nullptr;
   xcb_ewmh_connection_t m_ewmh{};

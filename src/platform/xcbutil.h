@@ -4,10 +4,12 @@
 #include <xcb/xcb.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace tunedex::xcb {
 
@@ -47,6 +49,31 @@ inline void SendClientMessage(xcb_connection_t* c, xcb_window_t destination, xcb
   xcb_send_event(c, 0, destination, XCB_EVENT_MASK_NO_EVENT,
                  reinterpret_cast<const char*>(&message));
   xcb_flush(c);
+}
+
+// The server's current time: a zero-length change of a property of window (which selects
+// property changes) comes back as a PropertyNotify carrying it. Events met meanwhile are
+// dropped; XCB_CURRENT_TIME when none came within half a second.
+inline xcb_timestamp_t ServerTime(xcb_connection_t* c, xcb_window_t window) {
+  xcb_change_property(c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0,
+                      nullptr);
+  xcb_flush(c);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+  while (std::chrono::steady_clock::now() < until) {
+    xcb_generic_event_t* event = xcb_poll_for_event(c);
+    if (!event) {
+      if (xcb_connection_has_error(c)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
+    const bool found =
+        (event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY && notify->window == window;
+    const xcb_timestamp_t time = found ? notify->time : 0;
+    std::free(event);
+    if (found) return time;
+  }
+  return XCB_CURRENT_TIME;
 }
 
 // A round trip: everything sent before has reached the server.

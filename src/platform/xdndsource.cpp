@@ -76,7 +76,7 @@ class Session {
           "XdndFinished", "XdndActionCopy", "text/uri-list", "TARGETS"}) {
       m_atoms[name] = xcb::InternAtom(m_c, name);
     }
-    const xcb_timestamp_t time = ServerTime();
+    const xcb_timestamp_t time = xcb::ServerTime(m_c, m_source);
     xcb_set_selection_owner(m_c, m_source, A("XdndSelection"), time);
 
     // The point the drop is made at: the middle of the target, in root coordinates.
@@ -127,26 +127,6 @@ class Session {
 
   void Send(const char* type, const std::array<std::uint32_t, 5>& data) {
     xcb::SendClientMessage(m_c, m_target.receiver, m_target.window, A(type), data);
-  }
-
-  xcb_timestamp_t ServerTime() {
-    xcb_change_property(m_c, XCB_PROP_MODE_APPEND, m_source, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                        0, nullptr);
-    xcb_flush(m_c);
-    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(500);
-    while (Clock::now() < until) {
-      xcb_generic_event_t* event = xcb_poll_for_event(m_c);
-      if (!event) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        continue;
-      }
-      const bool found = (event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY;
-      const xcb_timestamp_t time =
-          found ? reinterpret_cast<xcb_property_notify_event_t*>(event)->time : 0;
-      std::free(event);
-      if (found) return time;
-    }
-    return XCB_CURRENT_TIME;
   }
 
   void AnswerRequest(const xcb_selection_request_event_t& request) {
