@@ -153,12 +153,8 @@ std::string_view PlayerTypeDescription(std::uint8_t songType) {
   }
 }
 
-std::string SelectPlayerProgram(std::uint8_t songType, const std::string& startFolder,
-                                UserInteraction& user) {
-  FileDialogRequest request;
-  request.title = "Please select a player for " + std::string(PlayerTypeDescription(songType));
+std::string ChooseProgramFile(FileDialogRequest request, UserInteraction& user) {
   request.filters = {{"All files", {"*"}}};
-  request.folder = startFolder;
   const std::optional<std::string> chosen = user.AskOpenFile(request);
   if (!chosen) return {};
   struct stat info {};
@@ -168,6 +164,14 @@ std::string SelectPlayerProgram(std::uint8_t songType, const std::string& startF
     return {};
   }
   return *chosen;
+}
+
+std::string SelectPlayerProgram(std::uint8_t songType, const std::string& startFolder,
+                                UserInteraction& user) {
+  FileDialogRequest request;
+  request.title = "Please select a player for " + std::string(PlayerTypeDescription(songType));
+  request.folder = startFolder;
+  return ChooseProgramFile(std::move(request), user);
 }
 
 }  // namespace tunedex

@@ -107,5 +107,8 @@ std::string_view PlayerTypeDescription(std::uint8_t songType);
 // Tunedex's own program file). Only an executable file is accepted. Empty when cancelled.
 std::string SelectPlayerProgram(std::uint8_t songType, const std::string& startFolder,
                                 UserInteraction& user);
+// The file dialog of a program chooser: every file is offered, only an executable regular file
+// is accepted (a message explains a refusal). Empty when cancelled or refused.
+std::string ChooseProgramFile(FileDialogRequest request, UserInteraction& user);
 
 }  // namespace tunedex

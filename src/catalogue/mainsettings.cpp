@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainsettings.h"
+
+#include <functional>
+
+namespace tunedex {
+
+namespace {
+
+constexpr std::string_view kMain = "Main";
+constexpr std::string_view kGrid = "SongGrid";
+constexpr std::string_view kStartup = "Startup";
+constexpr std::string_view kOptions = "Options";
+
+// Larger than any desktop; a value beyond it is damage, not a choice.
+constexpr int kLargestCoordinate = 100000;
+constexpr int kLargestColumn = 10000;
+
+std::optional<int> ReadCoordinate(const tIniFile& ini, std::string_view key, int smallest) {
+  if (!ini.HasKey(kMain, key)) return std::nullopt;
+  constexpr int kAbsent = -2 * kLargestCoordinate;
+  const int value = ini.ReadInteger(kMain, key, kAbsent);
+  if (value < smallest || value > kLargestCoordinate) return std::nullopt;
+  return value;
+}
+
+struct FlagKey {
+  std::string_view key;
+  bool tDisplayOptions::*flag;
+};
+constexpr FlagKey kFlagKeys[] = {
+    {"Show format mismatches", &tDisplayOptions::showFormatMismatches},
+    {"Main Toolbar", &tDisplayOptions::mainToolbar},
+    {"Logo", &tDisplayOptions::logo},
+    {"Navigator", &tDisplayOptions::navigator},
+    {"Program info", &tDisplayOptions::programInfo},
+    {"Status Bar", &tDisplayOptions::statusBar},
+    {"Confirm saves", &tDisplayOptions::confirmSaves},
+};
+
+}  // namespace
+
+void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players,
+                      const std::function<void()>& applyCustomLanguage) {
+  settings.top = ReadCoordinate(ini, "Top", -kLargestCoordinate);
+  settings.left = ReadCoordinate(ini, "Left", -kLargestCoordinate);
+  settings.height = ReadCoordinate(ini, "Height", 1);
+  settings.width = ReadCoordinate(ini, "Width", 1);
+
+  const std::string_view columnKeys[] = {"Column2", "Column3", "Column4"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const int width = ini.ReadInteger(kGrid, columnKeys[i], kDefaultColumnWidths[i]);
+    settings.columnWidths[i] =
+        width >= 0 && width <= kLargestColumn ? width : kDefaultColumnWidths[i];
+  }
+  const tFontSetting defaults;
+  settings.font.name = ini.ReadString(kGrid, "Font name", defaults.name);
+  if (settings.font.name.empty()) settings.font.name = defaults.name;
+  const int size = ini.ReadInteger(kGrid, "Font size", defaults.size);
+  settings.font.size = size >= 1 && size <= 200 ? size : defaults.size;
+  settings.font.colour = static_cast<ColourValue>(
+      ini.ReadInteger(kGrid, "Font colour", static_cast<int>(defaults.colour)));
+  settings.font.style = ini.ReadInteger(kGrid, "Font style", defaults.style) & 15;
+
+  const int state = ini.ReadInteger(kMain, "State", kWindowNormal);
+  settings.state = state >= kWindowNormal && state <= kWindowMaximised ? state : kWindowNormal;
+
+  settings.songsFolder = ini.ReadString(kStartup, "Songs", settings.songsFolder);
+  settings.databasePath = ini.ReadString(kStartup, "Data", "");
+
+  ReadPlayerSections(ini, players.Set());
+
+  players.Set().PlayerPopups = ini.ReadInteger(kOptions, kPlayerPopupsKey, 0);
+  tCustomLanguage& language = settings.customLanguage;
+  language.index = ini.ReadInteger(kOptions, "Custom language index", 0);
+  if (language.index == tCustomLanguage::kUserDefined) {
+    language.name = ini.ReadString(kOptions, "Custom language name", "");
+    language.code = ini.ReadString(kOptions, "Custom language code", "");
+  }
+  language.Apply();
+  if (applyCustomLanguage) applyCustomLanguage();
+  const int delay = ini.ReadInteger(kOptions, kDesktopDelayKey, kDefaultDesktopDelay);
+  players.DesktopDelay = delay >= 0 && delay <= 10000 ? delay : kDefaultDesktopDelay;
+
+  for (const FlagKey& flag : kFlagKeys) {
+    settings.display.*flag.flag = ini.ReadBool(kOptions, flag.key, tDisplayOptions{}.*flag.flag);
+  }
+}
+
+void WriteMainSettings(tIniFile& ini, const tMainSettings& settings, tLivePlayerOptions& players,
+                       bool playerInFront) {
+  ini.WriteInteger(kMain, "State", settings.state);
+  if (settings.state == kWindowNormal) {
+    const std::pair<std::string_view, std::optional<int>> position[] = {
+        {"Top", settings.top},
+        {"Left", settings.left},
+        {"Width", settings.width},
+        {"Height", settings.height}};
+    for (const auto& [key, value] : position) {
+      if (value) ini.WriteInteger(kMain, key, *value);
+    }
+  }
+
+  ini.WriteInteger(kGrid, "Column2", settings.columnWidths[0]);
+  ini.WriteInteger(kGrid, "Column3", settings.columnWidths[1]);
+  ini.WriteInteger(kGrid, "Column4", settings.columnWidths[2]);
+  ini.WriteString(kGrid, "Font name", settings.font.name);
+  ini.WriteInteger(kGrid, "Font size", settings.font.size);
+  ini.WriteInteger(kGrid, "Font colour", static_cast<int>(settings.font.colour));
+  ini.WriteInteger(kGrid, "Font style", settings.font.style);
+
+  if (!settings.songsFolder.empty()) ini.WriteString(kStartup, "Songs", settings.songsFolder);
+  ini.WriteString(kStartup, "Data", settings.databasePath);
+
+  const tPlayerOptionSet set = players.GetPlayerOptions(playerInFront);
+  WritePlayerSections(ini, set);
+
+  ini.WriteInteger(kOptions, kPlayerPopupsKey, set.PlayerPopups);
+  ini.WriteInteger(kOptions, kDesktopDelayKey, players.DesktopDelay);
+  const tCustomLanguage& language = settings.customLanguage;
+  ini.WriteInteger(kOptions, "Custom language index", language.index);
+  if (language.index == tCustomLanguage::kUserDefined) {
+    ini.WriteString(kOptions, "Custom language name", language.name);
+    ini.WriteString(kOptions, "Custom language code", language.code);
+  }
+  for (const FlagKey& flag : kFlagKeys) {
+    ini.WriteBool(kOptions, flag.key, settings.display.*flag.flag);
+  }
+}
+
+}  // namespace tunedex

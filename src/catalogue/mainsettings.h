@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "catalogue/customlanguage.h"
+#include "common/inifile.h"
+#include "players/playeroptions.h"
+
+namespace tunedex {
+
+// Window states as stored.
+enum WindowState : int { kWindowNormal = 0, kWindowMinimised = 1, kWindowMaximised = 2 };
+
+// A colour integer as stored: blue, green and red bytes (red lowest), or a system colour code
+// (high byte 0x80) naming a role of the desktop's palette.
+using ColourValue = std::uint32_t;
+inline constexpr ColourValue kSystemColourFlag = 0x80000000u;
+inline constexpr ColourValue kHighlightTextColour = 0x8000000Eu;
+constexpr ColourValue RgbColour(int red, int green, int blue) {
+  return static_cast<ColourValue>(red) | static_cast<ColourValue>(green) << 8 |
+         static_cast<ColourValue>(blue) << 16;
+}
+
+// Font style bits as stored.
+enum FontStyle : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
+
+struct tFontSetting {
+  std::string name = "MS Sans Serif";
+  int size = 8;  // points
+  ColourValue colour = 0;
+  int style = 0;
+  friend bool operator==(const tFontSetting&, const tFontSetting&) = default;
+};
+
+// The catalogue window's display switches (menu ticks), in the order they are stored.
+struct tDisplayOptions {
+  bool showFormatMismatches = false;
+  bool mainToolbar = true;
+  bool logo = true;
+  bool navigator = true;
+  bool programInfo = true;
+  bool statusBar = true;
+  bool confirmSaves = true;
+  friend bool operator==(const tDisplayOptions&, const tDisplayOptions&) = default;
+};
+
+inline constexpr int kDesignWidth = 663;
+inline constexpr int kDesignHeight = 536;
+inline constexpr std::array<int, 3> kDefaultColumnWidths{49, 185, 277};
+
+// Everything the catalogue window keeps in the settings file.
+struct tMainSettings {
+  // Window position and size; absent keys leave the window where the system puts it.
+  std::optional<int> top, left, height, width;
+  int state = kWindowNormal;
+  std::array<int, 3> columnWidths = kDefaultColumnWidths;  // ID code, title, artist
+  tFontSetting font;
+  std::string songsFolder;
+  std::string databasePath;
+  tCustomLanguage customLanguage;
+  tDisplayOptions display;
+};
+
+// Reads the catalogue window's keys and the player sections, in the order the window applies
+// them; applyCustomLanguage runs after the custom language keys. Absurd values (sizes below 1,
+// widths beyond any screen, unknown states) are taken as absent.
+void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players,
+                      const std::function<void()>& applyCustomLanguage = {});
+
+// Writes them back. The position is written only for a normal window; columnWidths are the
+// widths to store (already taken back to the normal window's). playerInFront sets bit 1 of
+// "Player popups".
+void WriteMainSettings(tIniFile& ini, const tMainSettings& settings, tLivePlayerOptions& players,
+                       bool playerInFront);
+
+}  // namespace tunedex

@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recordeditor.h"
+
+#include "catalogue/cataloguewindow.h"  // FolderPart
+#include "catalogue/songfilerename.h"
+#include "catalogue/songtype.h"
+#include "catalogue/songviews.h"
+#include "common/collation.h"
+#include "common/fileio.h"
+#include "inspect/songfilereader.h"
+
+namespace tunedex {
+
+namespace {
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+std::vector<FileFilter> SongFileFilters() {
+  return {{"Song files",
+           {"*.kar", "*.st3", "*.mi*", "*.mid", "*.midi", "*.rmi*", "*.mp3", "*.wma", "*.kfn",
+            "*.mpg", "*.mpeg"}},
+          {"Karaoke MIDI files", {"*.kar"}},
+          {"STAR DATA files", {"*.st3"}},
+          {"MIDI files", {"*.mi*", "*.mid", "*.midi", "*.rmi*"}},
+          {"MP3 files", {"*.mp3"}},
+          {"WMA files", {"*.wma"}},
+          {"KaraFun karaoke files", {"*.kfn"}},
+          {"Miscellaneous MPEG", {"*.mpg", "*.mpeg"}}};
+}
+
+tSongRecordEditor::tSongRecordEditor(RecordEditorContext context, const tSongRecord& record,
+                                     int mode, std::string lastFolder)
+    : m_context(std::move(context)),
+      m_mode(mode),
+      m_openingMode(mode),
+      m_lastFolder(std::move(lastFolder)) {
+  if (mode != kEditable) {
+    m_position = m_context.view.IndexOfFileName(record);
+    Load(record);
+    m_previousFileName = m_fileName;
+  }
+  SetMode(mode);
+}
+
+std::string tSongRecordEditor::WindowTitle() const {
+  switch (m_mode) {
+    case 1:
+      return "Song record - Add new song";
+    case 2:
+    case 6:
+      return "Song record - View";
+    case 3:
+    case 7:
+      return "Song record - Edit";
+    default:
+      return "Song record";
+  }
+}
+
+std::string tSongRecordEditor::LanguageCaption(int button) const {
+  switch (button) {
+    case kEnglish:
+      return "Eng";
+    case kCustom:
+      return m_context.customLanguageCode;
+    default:
+      return "Other";
+  }
+}
+
+bool tSongRecordEditor::PlayerInFront() const {
+  return (m_context.players.Set().PlayerPopups & kPopupDetailsWindow) != 0;
+}
+
+void tSongRecordEditor::SetPlayerInFront(bool inFront) {
+  std::int32_t& popups = m_context.players.Set().PlayerPopups;
+  popups = inFront ? (popups | kPopupDetailsWindow) : (popups & ~kPopupDetailsWindow);
+}
+
+void tSongRecordEditor::Load(const tSongRecord& record) {
+  if (m_mode != kEditable) m_reference = record;
+  m_renamedFrom.clear();
+  m_fileName = std::string(record.FileName());
+  idText = record.IdCode();
+  title = record.Title();
+  artist = record.Artist();
+  otherLanguage = record.Language();
+  notes = record.Notes();
+  const std::string language = record.Language();
+  if (EqualsIgnoringCase(language, LanguageCaption(kEnglish))) {
+    languageButton = kEnglish;
+  } else if (EqualsIgnoringCase(language, LanguageCaption(kCustom))) {
+    languageButton = kCustom;
+  } else {
+    languageButton = language.empty() ? kNoLanguage : kOther;
+  }
+  m_fileType = record.FileType();
+  m_internalFormat = record.InternalFormat();
+  hasLyrics = record.HasLyrics();
+  m_typeLabelsRed = m_fileType != m_internalFormat && m_fileType != kSongTypeMpeg;
+  InspectFile();
+}
+
+void tSongRecordEditor::InspectFile() {
+  m_info.clear();
+  if (!m_fileName.empty()) InspectSongFile(m_fileName, m_info, m_context.user);
+}
+
+void tSongRecordEditor::SetMode(int mode) {
+  m_mode = mode;
+}
+
+void tSongRecordEditor::SetEditTicked(bool ticked) {
+  SetMode(kExisting | (ticked ? kEditable : 0) | (m_mode & kNavigator));
+}
+
+bool tSongRecordEditor::HasLyricsEnabled() const {
+  return EditTicked() && m_internalFormat != kSongTypeKar && m_internalFormat != kSongTypeSt3 &&
+         m_internalFormat != kSongTypeRmid;
+}
+
+bool tSongRecordEditor::PlayEnabled() const {
+  return !m_fileName.empty() && FileExists(m_fileName);
+}
+
+bool tSongRecordEditor::CompleteVisible() const {
+  const std::size_t length = CharacterCount(idText);
+  return length >= 2 && length <= 4;
+}
+
+bool tSongRecordEditor::LastEnabled() const {
+  return m_position < LastIndex();
+}
+
+std::string tSongRecordEditor::Counter() const {
+  return std::to_string(m_position + 1) + "/" + std::to_string(m_context.view.Count());
+}
+
+void tSongRecordEditor::Browse() {
+  FileDialogRequest request;
+  request.title = "Select Song File";
+  request.filters = SongFileFilters();
+  request.folder = m_lastFolder;
+  const std::optional<std::string> chosen = m_context.user.AskOpenFile(request);
+  if (!chosen || chosen->empty()) return;
+  tSongRecord record;
+  ReadSongRecord(*chosen, record, m_context.user);
+  const std::string code = CompleteIdCode(m_context.ids, *chosen);
+  m_reservedCodes.push_back(code);
+  record.SetIdCode(code);
+  Load(record);
+  m_lastFolder = FolderPart(*chosen);
+}
+
+void tSongRecordEditor::Complete() {
+  idText = CompleteIdCode(m_context.ids, idText);
+  m_reservedCodes.push_back(idText);
+}
+
+bool tSongRecordEditor::LeaveIdField() {
+  if (!m_context.ids.Contains(idText)) return true;
+  // A song keeps its own code, and a code this dialog gave out is the song's.
+  if (idText == m_reference.IdCode()) return true;
+  for (const std::string& code : m_reservedCodes) {
+    if (code == idText) return true;
+  }
+  m_context.user.ShowError("Another song is using the ID code, " + idText);
+  return false;
+}
+
+void tSongRecordEditor::Rename() {
+  const std::string name(FileNamePart(m_fileName));
+  const std::string folder = FolderPart(m_fileName);
+  const std::optional<std::string> answer =
+      m_context.user.AskText("Rename file", "Enter new name for file " + name, name);
+  const std::string before = m_fileName;
+  m_previousFileName = m_fileName;
+  // A name holding "/" would move the file into another folder.
+  if (!answer || answer->empty() || *answer == name || answer->find('/') != std::string::npos) {
+    return;
+  }
+  tSongRecord scratch;
+  scratch.SetFileType(m_fileType);
+  scratch.SetInternalFormat(m_internalFormat);
+  if (!RenameSongFile(folder + name, folder + *answer, scratch, true, m_context.user)) return;
+  if (m_renamedFrom.empty()) m_renamedFrom = before;
+  m_fileName = folder + *answer;
+  m_fileType = ExtToSongType(m_fileName);
+  m_typeLabelsRed = m_fileType != m_internalFormat;
+}
+
+void tSongRecordEditor::GoTo(int index) {
+  if (index < 0 || index > LastIndex()) return;
+  if (m_position >= 0 && m_position <= LastIndex()) {
+    const tSongRecord built = BuildRecord();
+    tSong* song = m_context.view[static_cast<std::size_t>(m_position)];
+    if (!(song->Record() == built)) song->SetRecord(built);
+  }
+  m_position = index;
+  Load(m_context.view[static_cast<std::size_t>(index)]->Record());
+  m_previousFileName = m_fileName;
+}
+
+void tSongRecordEditor::Play() {
+  if (!PlayEnabled() || !m_context.play) return;
+  m_context.play(m_fileName, m_fileType, PlayerInFront());
+}
+
+std::string tSongRecordEditor::SelectedLanguage() const {
+  if (languageButton == kNoLanguage) return "";
+  if (languageButton == kOther) return otherLanguage;
+  return LanguageCaption(languageButton);
+}
+
+bool tSongRecordEditor::Differs() const {
+  const tSongRecord& r = m_reference;
+  return m_fileName != m_previousFileName || idText != r.IdCode() || title != r.Title() ||
+         artist != r.Artist() || SelectedLanguage() != r.Language() || notes != r.Notes() ||
+         m_fileType != r.FileType() || m_internalFormat != r.InternalFormat() ||
+         hasLyrics != r.HasLyrics();
+}
+
+tSongRecord tSongRecordEditor::BuildRecord() {
+  tSongRecord record = m_reference;  // keeps the reserved bytes
+  record.SetFileName(m_fileName);
+  record.SetIdCode(idText);
+  record.SetTitle(title);
+  record.SetArtist(artist);
+  record.SetLanguage(SelectedLanguage());
+  record.SetFileType(m_fileType);
+  record.SetInternalFormat(m_internalFormat);
+  record.SetHasLyrics(hasLyrics);
+  record.SetNotes(notes);
+  if (Differs() && m_context.markModified) m_context.markModified();
+  return record;
+}
+
+std::optional<std::string> tSongRecordEditor::Validate() const {
+  if (m_fileName.empty()) return "Please provide a filename";
+  if (idText.empty()) return "Please provide an ID code";
+  if (languageButton == kOther && otherLanguage.empty()) {
+    return "Please provide a 3 letter language code";
+  }
+  return std::nullopt;
+}
+
+tSongRecordEditor::Close tSongRecordEditor::PressOk() {
+  if (!Differs()) {
+    Cancel();
+    return Close::Cancel;
+  }
+  if (const std::optional<std::string> problem = Validate()) {
+    m_context.user.ShowError(*problem);
+    return Close::Stay;
+  }
+  m_built = BuildRecord();
+  if ((m_mode & (kEditable | kExisting)) == (kEditable | kExisting) && m_position >= 0 &&
+      m_position <= LastIndex()) {
+    m_context.view[static_cast<std::size_t>(m_position)]->SetRecord(m_built);
+  }
+  m_closedWithOk = true;
+  return Close::Ok;
+}
+
+void tSongRecordEditor::Cancel() {
+  // Only a rename made in this dialog is undone: after Browse the shown file is another one.
+  if (m_renamedFrom.empty() || m_renamedFrom == m_fileName) return;
+  if (RenameWithoutReplacing(m_fileName, m_renamedFrom)) {
+    m_fileName = m_renamedFrom;
+    m_renamedFrom.clear();
+    return;
+  }
+  m_context.user.ShowError("Could not undo new name (" + std::string(FileNamePart(m_fileName)) +
+                           ")" + "\r" + "for file " + std::string(FileNamePart(m_renamedFrom)));
+}
+
+bool tSongRecordEditor::Result(tSongRecord& record, std::string& lastFolder) const {
+  if (!m_closedWithOk) return false;
+  record = m_built;
+  if (m_openingMode != (kEditable | kExisting)) lastFolder = m_lastFolder;
+  return true;
+}
+
+}  // namespace tunedex

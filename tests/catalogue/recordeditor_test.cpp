@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/recordeditor.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/songfilerename.h"
+#include "common/fileio.h"
+#include "common/userlocale.h"
+#include "support/scripteduser.h"
+#include "support/songfilebuilders.h"
+#include "support/songfixtures.h"
+#include "support/tempfolder.h"
+
+namespace tunedex {
+namespace {
+
+using test::MakeRecord;
+
+class RecordEditorTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetUserLocale("en_US");
+    song = folder.Write("Let It Be.kar", test::MidiFile({}));
+    tSongRecord record = MakeRecord({.title = "Let It Be",
+                                     .artist = "Beatles",
+                                     .language = "eng",
+                                     .fileName = song,
+                                     .idCode = "LE001"});
+    record.SetFileType(1);
+    record.SetInternalFormat(1);
+    view.Add(std::make_unique<tSong>(record));
+    view.Add(std::make_unique<tSong>(MakeRecord({.title = "Two",
+                                                 .language = "Fra",
+                                                 .fileName = folder.PathOf("two.mp3"),
+                                                 .idCode = "TW001"})));
+    view.Add(std::make_unique<tSong>(
+        MakeRecord({.title = "Three", .fileName = folder.PathOf("3.kar"), .idCode = "TH001"})));
+    ids.FillFrom(view);
+  }
+
+  std::unique_ptr<tSongRecordEditor> Open(const tSongRecord& record, int mode) {
+    RecordEditorContext context{view, ids, "Sve", user, players, {}, [this] { ++modified; }};
+    context.play = [this](const std::string& file, std::uint8_t, bool inFront) {
+      played.push_back(file + (inFront ? " front" : ""));
+    };
+    return std::make_unique<tSongRecordEditor>(context, record, mode, "/start/");
+  }
+
+  test::TempFolder folder;
+  tSongList view{tSongList::Ownership::OwnsSongs};
+  tIDList ids;
+  test::ScriptedUser user;
+  tLivePlayerOptions players;
+  int modified = 0;
+  std::vector<std::string> played;
+  std::string song;
+};
+
+TEST_F(RecordEditorTest, AddWithoutChangesClosesAsCancel) {
+  auto editor = Open(tSongRecord(), kEditable);
+  EXPECT_EQ(editor->WindowTitle(), "Song record - Add new song");
+  EXPECT_FALSE(editor->EditBoxVisible());
+  EXPECT_EQ(editor->PressOk(), tSongRecordEditor::Close::Cancel);
+  tSongRecord record;
+  std::string lastFolder;
+  EXPECT_FALSE(editor->Result(record, lastFolder));
+}
+
+TEST_F(RecordEditorTest, LoadingSelectsTheLanguageButtonAndBuildingNormalisesIt) {
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  EXPECT_EQ(editor->languageButton, tSongRecordEditor::kEnglish);
+  EXPECT_TRUE(editor->Differs());  // "eng" is built as "Eng"
+  const tSongRecord built = editor->BuildRecord();
+  EXPECT_EQ(built.Language(), "Eng");
+  EXPECT_EQ(modified, 1);
+
+  auto other = Open(view[1]->Record(), kExisting);
+  EXPECT_EQ(other->languageButton, tSongRecordEditor::kOther);
+  EXPECT_EQ(other->otherLanguage, "Fra");
+  EXPECT_TRUE(other->OtherLanguageVisible());
+  EXPECT_FALSE(other->Differs());
+
+  auto none = Open(view[2]->Record(), kExisting);
+  EXPECT_EQ(none->languageButton, tSongRecordEditor::kNoLanguage);
+  EXPECT_EQ(none->BuildRecord().Language(), "");
+}
+
+TEST_F(RecordEditorTest, ModesSetTitlesAndEnabling) {
+  auto editor = Open(view[0]->Record(), kExisting | kNavigator);
+  EXPECT_EQ(editor->WindowTitle(), "Song record - View");
+  EXPECT_FALSE(editor->FieldsEnabled());
+  EXPECT_FALSE(editor->BrowseEnabled());
+  EXPECT_TRUE(editor->PlayEnabled());
+  EXPECT_FALSE(editor->RenameEnabled());
+  editor->SetEditTicked(true);
+  EXPECT_EQ(editor->Mode(), 7);
+  EXPECT_EQ(editor->WindowTitle(), "Song record - Edit");
+  EXPECT_TRUE(editor->RenameEnabled());
+  EXPECT_FALSE(editor->HasLyricsEnabled());  // KAR content always has lyrics
+  EXPECT_EQ(editor->Counter(), "1/3");
+  EXPECT_FALSE(editor->FirstEnabled());
+  EXPECT_TRUE(editor->LastEnabled());
+}
+
+TEST_F(RecordEditorTest, CompleteIsShownForTwoToFourCharacters) {
+  auto editor = Open(tSongRecord(), kEditable);
+  const std::pair<const char*, bool> cases[] = {
+      {"a", false}, {"ab", true}, {"abcd", true}, {"abcde", false}, {"ÅÄ", true}};
+  for (const auto& [text, visible] : cases) {
+    editor->idText = text;
+    EXPECT_EQ(editor->CompleteVisible(), visible) << text;
+  }
+  editor->idText = "ab";
+  editor->Complete();
+  EXPECT_EQ(editor->idText, "AB001");
+  editor->idText = "12";
+  editor->Complete();
+  EXPECT_EQ(editor->idText, "#001");
+}
+
+TEST_F(RecordEditorTest, AnIdCodeInUseIsRefusedUnlessItIsTheSongsOwn) {
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  editor->idText = "tw001";
+  EXPECT_FALSE(editor->LeaveIdField());
+  EXPECT_EQ(user.Messages().back().text, "Another song is using the ID code, tw001");
+  editor->idText = "LE001";
+  EXPECT_TRUE(editor->LeaveIdField());
+  editor->idText = "ZZ9";
+  EXPECT_TRUE(editor->LeaveIdField());
+}
+
+TEST_F(RecordEditorTest, BrowseFillsEveryFieldWithACompletedCode) {
+  const std::string chosen = folder.Write("Lucky Star.kar", test::MidiFile({}));
+  user.QueueFile(chosen);
+  auto editor = Open(tSongRecord(), kEditable);
+  editor->Browse();
+  EXPECT_EQ(editor->FileName(), chosen);
+  EXPECT_EQ(editor->idText, "LU001");
+  EXPECT_TRUE(ids.Contains("LU001"));
+  EXPECT_TRUE(editor->LeaveIdField());  // the code the dialog gave out is the song's
+  EXPECT_EQ(editor->LastFolder(), folder.Path() + "/");
+  EXPECT_EQ(user.FileRequests().back().title, "Select Song File");
+  EXPECT_EQ(user.FileRequests().back().folder, "/start/");
+  EXPECT_EQ(editor->PressOk(), tSongRecordEditor::Close::Ok);
+  tSongRecord record;
+  std::string lastFolder;
+  ASSERT_TRUE(editor->Result(record, lastFolder));
+  EXPECT_EQ(record.FileName(), chosen);
+  EXPECT_EQ(lastFolder, folder.Path() + "/");
+}
+
+TEST_F(RecordEditorTest, ValidationMessagesInOrder) {
+  auto editor = Open(tSongRecord(), kEditable);
+  editor->title = "x";
+  EXPECT_EQ(editor->PressOk(), tSongRecordEditor::Close::Stay);
+  EXPECT_EQ(user.Messages().back().text, "Please provide a filename");
+  auto existing = Open(view[0]->Record(), kEditable | kExisting);
+  existing->idText = "";
+  existing->PressOk();
+  EXPECT_EQ(user.Messages().back().text, "Please provide an ID code");
+  existing->idText = "X1";
+  existing->languageButton = tSongRecordEditor::kOther;
+  existing->otherLanguage = "";
+  existing->PressOk();
+  EXPECT_EQ(user.Messages().back().text, "Please provide a 3 letter language code");
+}
+
+TEST_F(RecordEditorTest, OkInEditModeStoresIntoTheViewList) {
+  auto editor = Open(view[1]->Record(), kEditable | kExisting | kNavigator);
+  editor->title = "Deux";
+  ASSERT_EQ(editor->PressOk(), tSongRecordEditor::Close::Ok);
+  EXPECT_EQ(view[1]->Record().Title(), "Deux");
+  std::string lastFolder = "kept";
+  tSongRecord record;
+  EXPECT_TRUE(editor->Result(record, lastFolder));
+  EXPECT_EQ(lastFolder, "/start/");
+}
+
+TEST_F(RecordEditorTest, TheNavigatorStoresEachShownRecord) {
+  auto editor = Open(view[1]->Record(), kExisting | kNavigator);
+  editor->GoTo(2);
+  EXPECT_EQ(modified, 0);  // nothing differed
+  EXPECT_EQ(editor->title, "Three");
+  EXPECT_EQ(editor->Counter(), "3/3");
+  EXPECT_FALSE(editor->LastEnabled());
+  editor->SetEditTicked(true);
+  editor->notes = "changed";
+  editor->GoTo(0);
+  EXPECT_EQ(view[2]->Record().Notes(), "changed");
+  EXPECT_EQ(modified, 1);
+}
+
+TEST_F(RecordEditorTest, RenameAsksAboutAnotherExtensionAndCancelUndoesIt) {
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  user.QueueText("Let It Be.mp3");
+  user.QueueButton(Button::No);
+  editor->Rename();
+  EXPECT_EQ(user.Messages().back().text, kChangeExtensionQuestion);
+  EXPECT_TRUE(FileExists(song));
+
+  user.QueueText("Renamed.kar");
+  editor->Rename();
+  EXPECT_EQ(editor->FileName(), folder.PathOf("Renamed.kar"));
+  EXPECT_FALSE(FileExists(song));
+  EXPECT_TRUE(editor->Differs());
+  editor->Cancel();
+  EXPECT_TRUE(FileExists(song));
+  EXPECT_FALSE(FileExists(folder.PathOf("Renamed.kar")));
+}
+
+TEST_F(RecordEditorTest, RenameNeverReplacesAnotherFile) {
+  folder.Write("Taken.kar", "precious");
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  user.QueueText("Taken.kar");
+  editor->Rename();
+  EXPECT_EQ(editor->FileName(), song);
+  EXPECT_EQ(test::ReadFileText(folder.PathOf("Taken.kar")), "precious");
+}
+
+TEST_F(RecordEditorTest, CancelAfterBrowsingRenamesNothing) {
+  const std::string other = folder.Write("Other.kar", test::MidiFile({}));
+  user.QueueFile(other);
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  editor->Browse();
+  editor->Cancel();
+  EXPECT_TRUE(FileExists(other));
+  EXPECT_TRUE(FileExists(song));
+}
+
+TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
+  auto editor = Open(view[0]->Record(), kExisting);
+  editor->SetPlayerInFront(true);
+  EXPECT_EQ(players.Set().PlayerPopups, kPopupDetailsWindow);
+  editor->Play();
+  EXPECT_EQ(played, std::vector<std::string>{song + " front"});
+}
+
+TEST(SongFileRenameTest, ChecksTheExtensionAgainstBothTypes) {
+  test::TempFolder folder;
+  test::ScriptedUser user;
+  const std::string path = folder.Write("a.kar", "x");
+  tSongRecord record;
+  record.SetFileType(1);
+  record.SetInternalFormat(3);
+  EXPECT_FALSE(RenameSongFile(path, folder.PathOf("a.mp3"), record, false, user));
+  EXPECT_TRUE(RenameSongFile(path, folder.PathOf("a.mid"), record, false, user));
+  EXPECT_EQ(record.FileName(), folder.PathOf("a.mid"));
+  EXPECT_EQ(record.FileType(), 3);
+  EXPECT_FALSE(RenameSongFile(folder.PathOf("a.mid"), "", record, true, user));
+  EXPECT_TRUE(user.Messages().empty());
+}
+
+}  // namespace
+}  // namespace tunedex

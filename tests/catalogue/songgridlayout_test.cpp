@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/songgridlayout.h"
+
+#include <gtest/gtest.h>
+
+#include "common/userlocale.h"
+#include "support/songfixtures.h"
+
+namespace tunedex {
+namespace {
+
+TEST(SongGridTest, TypePicturesByTypeLyricsAndExistence) {
+  struct Case {
+    std::uint8_t type;
+    bool lyrics;
+    int exists, missing;
+  };
+  const Case cases[] = {{1, true, 0, 12},  {2, true, 2, 13},   {3, true, 4, 14},
+                        {4, false, 6, 15}, {5, false, 8, 16},  {6, false, 10, 17},
+                        {7, true, 19, 21}, {8, false, 22, 24}, {0, false, 18, 18},
+                        {9, true, 18, 18}};
+  for (const Case& c : cases) {
+    tSongRecord record;
+    record.SetFileType(c.type);
+    record.SetHasLyrics(c.lyrics);
+    EXPECT_EQ(TypePictureIndex(record, true), c.exists) << int(c.type);
+    EXPECT_EQ(TypePictureIndex(record, false), c.missing) << int(c.type);
+  }
+}
+
+TEST(SongGridTest, FormatMismatchIsNotShownForVideo) {
+  tSongRecord record;
+  record.SetFileType(8);
+  record.SetInternalFormat(5);
+  EXPECT_FALSE(ShowsFormatMismatch(record));
+  record.SetFileType(1);
+  record.SetInternalFormat(3);
+  EXPECT_TRUE(ShowsFormatMismatch(record));
+}
+
+TEST(SongGridTest, RowHeightWheelAndPanels) {
+  EXPECT_EQ(GridRowHeight(-11, 96), 17);
+  EXPECT_EQ(WheelStep(10, 20), 1);
+  EXPECT_EQ(WheelStep(3, 20), 3);
+  EXPECT_EQ(WheelStep(0, 20), 3);
+  EXPECT_EQ(WheelScrolledTop(0, -120, 3, 100, 20), 3);
+  EXPECT_EQ(WheelScrolledTop(79, -120, 3, 100, 20), 80);
+  EXPECT_EQ(WheelScrolledTop(80, -120, 3, 100, 20), 80);
+  EXPECT_EQ(WheelScrolledTop(2, 120, 3, 100, 20), 0);
+  EXPECT_EQ(NavigatorButtonWidth(150), 25);
+  EXPECT_EQ(NavigatorButtonWidth(1000), 75);
+  EXPECT_EQ(StatusPanelWidth(639), 248);
+  EXPECT_EQ(LyricsColour(1), RgbColour(176, 200, 255));
+  EXPECT_FALSE(LyricsColour(0));
+}
+
+TEST(SongGridTest, ColumnsFollowTheWindowAndComeBackWhenStored) {
+  tGridColumns columns;
+  columns.GridResized(520);  // the first size only sets the base
+  EXPECT_EQ(columns.TextColumns(), kDefaultColumnWidths);
+  columns.GridResized(1020);  // (1020-20)/(520-20) = 2
+  EXPECT_EQ(columns.TextColumns(), (std::array<int, 3>{98, 370, 554}));
+  EXPECT_EQ(columns.StoredTextColumns(true), kDefaultColumnWidths);
+  EXPECT_EQ(columns.StoredTextColumns(false), (std::array<int, 3>{98, 370, 554}));
+  columns.SectionResized(3, 101);
+  EXPECT_EQ(columns.ColumnWidth(3), 100);
+  EXPECT_EQ(columns.SectionWidth(3), 101);
+  columns.FontWidthChanged(1.5);
+  EXPECT_EQ(columns.ColumnWidth(3), 151);
+  EXPECT_EQ(columns.ColumnWidth(4), 554);
+}
+
+TEST(SongGridTest, PathsAreShortenedFromTheirLeadingFolders) {
+  const auto width = [](std::string_view text) { return static_cast<int>(text.size()); };
+  EXPECT_EQ(ShortenPath("/home/ann/songs/list.tdb", 100, width), "/home/ann/songs/list.tdb");
+  EXPECT_EQ(ShortenPath("/home/ann/songs/list.tdb", 23, width), "/.../ann/songs/list.tdb");
+  EXPECT_EQ(ShortenPath("/home/ann/songs/list.tdb", 22, width), "/.../songs/list.tdb");
+  EXPECT_EQ(ShortenPath("/home/ann/songs/list.tdb", 5, width), "/.../list.tdb");
+  EXPECT_EQ(ShortenPath("# New file #", 2, width), "# New file #");
+  EXPECT_EQ(CaptionPath("/a.tdb", true), "# New file #");
+  EXPECT_EQ(CaptionPath("", false), "# New file #");
+}
+
+TEST(SongGridTest, DetailsTexts) {
+  SetUserLocale("en_US");
+  EXPECT_EQ(NotesLine("one\r\ntwo"), "one; two");
+  EXPECT_EQ(LanguagePictureOf("ENG"), LanguagePicture::English);
+  EXPECT_EQ(LanguagePictureOf("deu"), LanguagePicture::German);
+  EXPECT_EQ(LanguagePictureOf("Fin"), LanguagePicture::Custom);
+  EXPECT_EQ(LanguagePictureOf(""), LanguagePicture::New);
+}
+
+}  // namespace
+}  // namespace tunedex
