@@ -113,6 +113,12 @@ class tCatalogueWindow {
   explicit tCatalogueWindow(CatalogueServices services);
   ~tCatalogueWindow();
 
+  // The player control and the window handle it knows the catalogue window by.
+  void SetPlayerControl(tPlayerControl* players, std::uint64_t windowHandle) {
+    m_services.players = players;
+    m_services.windowHandle = windowHandle;
+  }
+
   // Start-up: settings read, the last database loaded, the view built.
   void Start(const tIniFile& ini);
   // The settings to write at shutdown, with the grid's stored column widths.

@@ -55,6 +55,7 @@ class tSongRecordEditor {
   const std::vector<std::string>& TagInformation() const { return m_info; }
   std::string LanguageCaption(int button) const;  // "Eng", the custom code, "Other"
   int Position() const { return m_position; }
+  int Count() const { return static_cast<int>(m_context.view.Count()); }
   const std::string& LastFolder() const { return m_lastFolder; }
   bool PlayerInFront() const;
 

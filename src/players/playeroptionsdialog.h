@@ -84,6 +84,7 @@ class tPlayerOptionsDialog {
        closeSelectEnabled = false, lyricsSelectEnabled = false, testSendEnabled = false,
        testCloseEnabled = false;
 
+  void SetDialogWindow(WindowHandle window) { m_services.dialog = window; }
   // The dialog became active: the windows that exist now are not the player's.
   void Activate();
   void SelectTab(int tab);

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tunedex: the catalogue window.
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "catalogue/cataloguewindow.h"
+#include "common/fileio.h"
+#include "common/settingslocation.h"
+#include "platform/processstarter.h"
+#include "platform/qt/qtplatform.h"
+#include "platform/x11desktop.h"
+#include "players/playercontrol.h"
+#include "ui/main/mainwindow.h"
+#include "ui/widgets/qtuser.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tunedex [--settings FILE] [--screenshot FILE.png [--dialog editor|filter|players]]\n"
+    "  --settings FILE    the settings file to read and write\n"
+    "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n";
+
+struct Options {
+  std::string settings;
+  std::string screenshot;
+  std::string dialog;
+};
+
+bool ParseArguments(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    std::string* value = argument == "--settings"     ? &options.settings
+                         : argument == "--screenshot" ? &options.screenshot
+                         : argument == "--dialog"     ? &options.dialog
+                                                      : nullptr;
+    if (!value || i + 1 >= argc) return false;
+    *value = argv[++i];
+  }
+  return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
+         options.dialog == "players";
+}
+
+// Saves a picture of the dialog that is open, or of the window, and ends the program.
+void SaveScreenshot(QWidget& window, const QString& file) {
+  QWidget* shown = QApplication::activeModalWidget();
+  const bool saved = (shown ? shown : &window)->grab().save(file);
+  if (!saved) std::fprintf(stderr, "Cannot save %s\n", file.toLocal8Bit().constData());
+  if (shown) shown->close();
+  QApplication::exit(saved ? 0 : 2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tunedex;
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+  }
+  if (!ParseArguments(argc, argv, options)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(ToQt(kApplicationTitle));
+  const bool screenshot = !options.screenshot.empty();
+
+  // Shift+F10 first, as the window is created.
+  QtHotKey hotKey;
+  if (!hotKey.Registered()) {
+    if (screenshot) {
+      std::fprintf(stderr, "%s\n", std::string(kHotKeyRefusedMessage).c_str());
+    } else {
+      ShowMessageBox(nullptr, MessageKind::Information, kHotKeyRefusedMessage, {Button::Ok});
+    }
+  }
+
+  TTunedexMain window(SettingsFilePath(ProgramFilePath(), options.settings));
+  X11Desktop desktop;
+  PosixProgramStarter programs;
+  ThreadSleeper sleeper;
+  QtUser user(&window);
+  std::unique_ptr<tPlayerControl> control;
+  if (desktop.Connected()) {
+    control = std::make_unique<tPlayerControl>(
+        tPlayerControl::Services{desktop, programs, sleeper, user, FileExists,
+                                 FolderPart(ProgramFilePath())},
+        window.Logic().PlayerOptions(), static_cast<WindowHandle>(window.winId()));
+    window.SetPlayerServices({control.get(), &desktop, &programs, &sleeper});
+    desktop.SetSwitchBackHandler([&window](WindowHandle handle) {
+      QWidget* target = QWidget::find(static_cast<WId>(handle));
+      if (!target) target = &window;
+      if (QWindow* native = target->windowHandle()) BringBack(*native);
+    });
+    FollowApplicationActivation(*control);
+    QObject::connect(&hotKey, &QtHotKey::Pressed, &window, [&control] { control->HotkeySwitch(); });
+  }
+
+  // A second copy brings the first one back and ends, without writing the settings.
+  QtSingleInstance instance;
+  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
+  QObject::connect(&instance, &QtSingleInstance::RaiseRequested, &window, [&window] {
+    if (QWindow* native = window.windowHandle()) BringBack(*native);
+  });
+
+  window.ShowAsStored();
+  if (screenshot) {
+    const QString file = QString::fromLocal8Bit(options.screenshot.c_str());
+    QTimer::singleShot(600, &window, [&window, file] { SaveScreenshot(window, file); });
+    if (options.dialog == "editor") {
+      QTimer::singleShot(200, &window, [&window] {
+        window.Logic().Run(Command::EditSong, kEditSongTag);
+        window.Sync();
+      });
+    } else if (options.dialog == "filter") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::ViewFiltered); });
+    } else if (options.dialog == "players") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::Players); });
+    }
+  }
+  return QApplication::exec();
+}
