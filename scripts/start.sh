@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds Tunedex and starts it. Arguments go to the program.
+# Sets up what is missing, builds Tunedex and starts its window. Arguments go to the program
+# (for example --settings FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-# Only the program is built here; the test command builds the rest in the same folder.
+# Only the programs are built here; the test command builds the rest in the same folder.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target tunedex-cli >/dev/null
-if [ $# -eq 0 ]; then set -- --help; fi
-exec build/bin/tunedex-cli "$@"
+cmake --build build --target tunedex tunedex-cli >/dev/null
+exec build/bin/tunedex "$@"

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/main/mainwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTest>
+
+#include "common/userlocale.h"
+#include "support/songfixtures.h"
+#include "support/tempfolder.h"
+#include "ui/main/songgrid.h"
+
+namespace tunedex {
+namespace {
+
+using test::MakeRecord;
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override { SetUserLocale("en_US"); }
+
+  std::unique_ptr<TTunedexMain> Open(const std::string& extraSettings = "") {
+    const std::string database = folder.Write(
+        "songs.tdb",
+        test::DatabaseFile(0, {MakeRecord({.title = "Waterloo", .artist = "ABBA",
+                                           .language = "Eng", .fileName = "/s/w.kar",
+                                           .idCode = "WA001"}),
+                               MakeRecord({.title = "Amour", .artist = "Zaz",
+                                           .language = "Fra", .fileName = "/s/a.mp3",
+                                           .idCode = "AM001"}),
+                               MakeRecord({.title = "Mamma Mia", .artist = "ABBA",
+                                           .language = "Eng", .fileName = "/s/m.kar",
+                                           .idCode = "MA001"})}));
+    settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
+    auto window = std::make_unique<TTunedexMain>(settings);
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+  }
+
+  test::TempFolder folder;
+  std::string settings;
+};
+
+TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {
+  auto window = Open();
+  EXPECT_TRUE(window->Action(Command::Save)->isEnabled());
+  EXPECT_TRUE(window->Action(Command::DeleteSong)->isEnabled());
+  EXPECT_FALSE(window->Action(Command::FindNext)->isEnabled());
+  EXPECT_FALSE(window->Action(Command::SongExplorer)->isEnabled());  // its window comes later
+  EXPECT_TRUE(window->Action(Command::ViewAll)->isChecked());
+  EXPECT_TRUE(window->DisplayAction(&tDisplayOptions::confirmSaves)->isChecked());
+  EXPECT_FALSE(window->DisplayAction(&tDisplayOptions::showFormatMismatches)->isChecked());
+  EXPECT_EQ(window->Action(Command::ViewCustomLanguage)->text(), QStringLiteral("Swedish songs"));
+  EXPECT_EQ(window->StatusPanel(0)->text(), QStringLiteral("Showing: All Songs"));
+  EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("Song 1/3"));
+}
+
+TEST_F(MainWindowTest, AHeaderClickSortsAndKeepsTheSelectedSong) {
+  auto window = Open();
+  TSongGrid& grid = window->Grid();
+  EXPECT_EQ(grid.model()->rowCount(), 3);
+  window->Logic().SelectRow(1);
+  window->Sync();
+  Q_EMIT grid.horizontalHeader()->sectionClicked(3);  // "Title"
+  EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("Sort: Title"));
+  EXPECT_TRUE(window->SortAction(kSortByTitle)->isChecked());
+  EXPECT_EQ(grid.model()->index(0, 3).data().toString(), QStringLiteral("Amour"));
+  EXPECT_EQ(grid.currentIndex().row(), 0);  // Amour stays selected
+  Q_EMIT grid.horizontalHeader()->sectionClicked(3);
+  EXPECT_FALSE(window->SortAction(kSortByTitle)->isChecked());
+  EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("Sort: Title"));
+  EXPECT_EQ(grid.model()->index(0, 3).data().toString(), QStringLiteral("Waterloo"));
+}
+
+TEST_F(MainWindowTest, TheCaptionIsShortenedFromItsLeadingFolders) {
+  auto window = Open();
+  const QString full = window->ShortenedCaption(4000);
+  EXPECT_EQ(full, QStringLiteral("-Tunedex- ") + QString::fromStdString(folder.PathOf("songs.tdb")));
+  const QString narrow = window->ShortenedCaption(320);
+  EXPECT_TRUE(narrow.startsWith(QStringLiteral("-Tunedex- /.../"))) << narrow.toStdString();
+  EXPECT_TRUE(narrow.endsWith(QStringLiteral("/songs.tdb")));
+}
+
+TEST_F(MainWindowTest, AnEmptyViewShowsOneEmptyRowAndNoSongs) {
+  auto window = Open();
+  window->Logic().ChooseView(kViewNewSongs);
+  window->Sync();
+  EXPECT_EQ(window->Grid().model()->rowCount(), 1);
+  EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("No songs"));
+  EXPECT_FALSE(window->Action(Command::DeleteSong)->isEnabled());
+  EXPECT_TRUE(window->Action(Command::ViewNewSongs)->isChecked());
+}
+
+TEST_F(MainWindowTest, HidingAreasKeepsTheirSettings) {
+  auto window = Open("[Options]\nNavigator=0\nStatus Bar=0\n");
+  EXPECT_FALSE(window->DisplayAction(&tDisplayOptions::navigator)->isChecked());
+  window->DisplayAction(&tDisplayOptions::navigator)->trigger();
+  EXPECT_TRUE(window->Logic().Display().navigator);
+  window->close();  // unmodified: closes without a question and writes the settings
+  const tIniFile ini = tIniFile::Load(settings);
+  EXPECT_TRUE(ini.ReadBool("Options", "Navigator", false));
+  EXPECT_FALSE(ini.ReadBool("Options", "Status Bar", true));
+  EXPECT_EQ(ini.ReadInteger("SongGrid", "Column2", 0), 49);
+}
+
+TEST_F(MainWindowTest, TypingInTheGridFindsBySortKey) {
+  auto window = Open();
+  window->Logic().SetSort(kSortByArtist);
+  window->Logic().SelectRow(0);
+  window->Sync();
+  window->Grid().setFocus();
+  QTest::keyClicks(&window->Grid(), QStringLiteral("za"));
+  EXPECT_EQ(window->Logic().CurrentSong()->Record().Title(), "Amour");
+  EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("Song 3/3"));
+}
+
+}  // namespace
+}  // namespace tunedex
