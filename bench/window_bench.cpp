@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The catalogue window with 100,000 songs: its rules alone, and the real widgets on Qt's
+// offscreen platform (each step measured until the grid has repainted).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/cataloguewindow.h"
+#include "catalogue/database.h"
+#include "generatedcatalogue.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/songgrid.h"
+
+namespace tunedex {
+namespace {
+
+constexpr std::size_t kSongs = 100000;
+
+struct Files {
+  Files() {
+    folder = (std::filesystem::temp_directory_path() / "tunedex-window-bench").string();
+    std::filesystem::create_directories(folder);
+    database = folder + "/songs.tdb";
+    tSongList list(tSongList::Ownership::OwnsSongs);
+    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
+      list.Add(std::make_unique<tSong>(record));
+    }
+    SaveDatabase(list, database);
+    settings = folder + "/tunedex.ini";
+    std::ofstream(settings) << "[Startup]\nData=" << database << "\n";
+  }
+  ~Files() { std::filesystem::remove_all(folder); }
+  std::string folder, database, settings;
+};
+
+const Files& TheFiles() {
+  static const Files files;
+  return files;
+}
+
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = 0;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      status >> value;
+      return value;
+    }
+  }
+  return 0;
+}
+
+std::unique_ptr<tCatalogueWindow> StartedLogic(SilentUser& user) {
+  auto window = std::make_unique<tCatalogueWindow>(CatalogueServices{user});
+  window->Start(tIniFile::Load(TheFiles().settings));
+  window->SetVisibleRows(25);
+  return window;
+}
+
+void BM_LogicStart(benchmark::State& state) {
+  SilentUser user;
+  for (auto _ : state) benchmark::DoNotOptimize(StartedLogic(user));
+}
+BENCHMARK(BM_LogicStart)->Unit(benchmark::kMillisecond);
+
+void BM_LogicHeaderClick(benchmark::State& state) {
+  SilentUser user;
+  auto window = StartedLogic(user);
+  window->SetSort(kSortByTitle);  // sort keys built once
+  for (auto _ : state) window->SetSort(kSortByTitle);
+}
+BENCHMARK(BM_LogicHeaderClick)->Unit(benchmark::kMillisecond);
+
+void BM_LogicFindKeystroke(benchmark::State& state) {
+  SilentUser user;
+  auto window = StartedLogic(user);
+  window->FindTextChanged("l");  // the searchable text is built once
+  const char* texts[] = {"lo", "lov", "love", "love m", "zzzz"};
+  std::size_t next = 0;
+  for (auto _ : state) window->FindTextChanged(texts[next++ % 5]);
+}
+BENCHMARK(BM_LogicFindKeystroke)->Unit(benchmark::kMillisecond);
+
+// From creating the window to the first painted grid.
+void BM_WindowStartToFirstPaint(benchmark::State& state) {
+  const long before = ResidentKilobytes();
+  long after = 0;
+  for (auto _ : state) {
+    auto window = std::make_unique<TTunedexMain>(TheFiles().settings);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("no window");
+    window->Grid().viewport()->repaint();
+    after = ResidentKilobytes();
+  }
+  state.counters["resident_MB_over_start"] = static_cast<double>(after - before) / 1024.0;
+  state.counters["raw_records_MB"] = kSongs * tSongRecord::kSize / 1e6;
+}
+BENCHMARK(BM_WindowStartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+struct OpenWindow {
+  OpenWindow() : window(TheFiles().settings) {
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) std::abort();
+  }
+  void Repaint() { window.Grid().viewport()->repaint(); }
+  TTunedexMain window;
+};
+
+void BM_WindowHeaderClick(benchmark::State& state) {
+  OpenWindow open;
+  Q_EMIT open.window.Grid().horizontalHeader()->sectionClicked(3);
+  for (auto _ : state) {
+    Q_EMIT open.window.Grid().horizontalHeader()->sectionClicked(3);
+    open.Repaint();
+  }
+}
+BENCHMARK(BM_WindowHeaderClick)->Unit(benchmark::kMillisecond);
+
+void BM_WindowFindKeystroke(benchmark::State& state) {
+  OpenWindow open;
+  tCatalogueWindow& logic = open.window.Logic();
+  logic.FindTextChanged("l");
+  const char* texts[] = {"lo", "lov", "love", "love m", "l"};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    logic.FindTextChanged(texts[next++ % 5]);
+    open.window.Sync();
+    open.Repaint();
+  }
+}
+BENCHMARK(BM_WindowFindKeystroke)->Unit(benchmark::kMillisecond);
+
+void BM_WindowScrollPage(benchmark::State& state) {
+  OpenWindow open;
+  tCatalogueWindow& logic = open.window.Logic();
+  for (auto _ : state) {
+    if (logic.TopRow() + 2 * logic.VisibleRows() >= static_cast<int>(logic.RowCount())) {
+      logic.SetTopRow(0);
+    }
+    logic.HandleKey(WindowKey::PageDown, kAlt);
+    open.window.Sync();
+    open.Repaint();
+  }
+}
+BENCHMARK(BM_WindowScrollPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tunedex
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
