@@ -15,6 +15,7 @@
 #include "platform/x11desktop.h"
 #include "players/playercontrol.h"
 #include "ui/main/mainwindow.h"
+#include "ui/players/playeroptionswindow.h"
 #include "ui/widgets/qtuser.h"
 
 namespace {
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
         window.Logic().PlayerOptions(), static_cast<WindowHandle>(window.winId()));
     window.SetPlayerServices({control.get(), &desktop, &programs, &sleeper});
     desktop.SetSwitchBackHandler([&window](WindowHandle handle) {
+      if (DeliverSwitchBackToPlayerOptions(handle)) return;
       QWidget* target = QWidget::find(static_cast<WId>(handle));
       if (!target) target = &window;
       if (QWindow* native = target->windowHandle()) BringBack(*native);

@@ -23,17 +23,22 @@ class MainWindowTest : public testing::Test {
   void SetUp() override { SetUserLocale("en_US"); }
 
   std::unique_ptr<TTunedexMain> Open(const std::string& extraSettings = "") {
-    const std::string database = folder.Write(
-        "songs.tdb",
-        test::DatabaseFile(0, {MakeRecord({.title = "Waterloo", .artist = "ABBA",
-                                           .language = "Eng", .fileName = "/s/w.kar",
-                                           .idCode = "WA001"}),
-                               MakeRecord({.title = "Amour", .artist = "Zaz",
-                                           .language = "Fra", .fileName = "/s/a.mp3",
-                                           .idCode = "AM001"}),
-                               MakeRecord({.title = "Mamma Mia", .artist = "ABBA",
-                                           .language = "Eng", .fileName = "/s/m.kar",
-                                           .idCode = "MA001"})}));
+    const std::string database =
+        folder.Write("songs.tdb", test::DatabaseFile(0, {MakeRecord({.title = "Waterloo",
+                                                                     .artist = "ABBA",
+                                                                     .language = "Eng",
+                                                                     .fileName = "/s/w.kar",
+                                                                     .idCode = "WA001"}),
+                                                         MakeRecord({.title = "Amour",
+                                                                     .artist = "Zaz",
+                                                                     .language = "Fra",
+                                                                     .fileName = "/s/a.mp3",
+                                                                     .idCode = "AM001"}),
+                                                         MakeRecord({.title = "Mamma Mia",
+                                                                     .artist = "ABBA",
+                                                                     .language = "Eng",
+                                                                     .fileName = "/s/m.kar",
+                                                                     .idCode = "MA001"})}));
     settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
     auto window = std::make_unique<TTunedexMain>(settings);
     window->show();
@@ -79,7 +84,8 @@ TEST_F(MainWindowTest, AHeaderClickSortsAndKeepsTheSelectedSong) {
 TEST_F(MainWindowTest, TheCaptionIsShortenedFromItsLeadingFolders) {
   auto window = Open();
   const QString full = window->ShortenedCaption(4000);
-  EXPECT_EQ(full, QStringLiteral("-Tunedex- ") + QString::fromStdString(folder.PathOf("songs.tdb")));
+  EXPECT_EQ(full,
+            QStringLiteral("-Tunedex- ") + QString::fromStdString(folder.PathOf("songs.tdb")));
   const QString narrow = window->ShortenedCaption(320);
   EXPECT_TRUE(narrow.startsWith(QStringLiteral("-Tunedex- /.../"))) << narrow.toStdString();
   EXPECT_TRUE(narrow.endsWith(QStringLiteral("/songs.tdb")));

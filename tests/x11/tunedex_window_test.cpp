@@ -16,9 +16,9 @@ TEST(TunedexWindowTest, StartsPaintsAndSavesAScreenshot) {
   ASSERT_TRUE(server.Ready());
   test::TempFolder folder;
   const std::string database = folder.Write(
-      "songs.tdb", test::DatabaseFile(33, {test::MakeRecord({.title = "Waterloo",
-                                                             .artist = "ABBA",
-                                                             .fileName = "/s/w.kar"})}));
+      "songs.tdb",
+      test::DatabaseFile(
+          33, {test::MakeRecord({.title = "Waterloo", .artist = "ABBA", .fileName = "/s/w.kar"})}));
   const std::string settingsText = "[Startup]\nData=" + database + "\n";
   const std::string settings = folder.Write("tunedex.ini", settingsText);
   for (const char* dialog : {"", "editor", "filter"}) {

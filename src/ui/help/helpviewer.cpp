@@ -21,8 +21,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QText
 
 QString THelpViewer::PageOf(int topic) {
   const QString page = QStringLiteral("%1.html").arg(topic);
-  return topic != 0 && QFile::exists(QStringLiteral(":/help/") + page) ? page
-                                                                       : QStringLiteral("index.html");
+  return topic != 0 && QFile::exists(QStringLiteral(":/help/") + page)
+             ? page
+             : QStringLiteral("index.html");
 }
 
 void THelpViewer::ShowTopic(int topic) {

@@ -122,9 +122,10 @@ class TSongRecordDlg : public QDialog {
     m_navigator->setToolTip(QStringLiteral("Navigator bar"));
     auto* nav = new QHBoxLayout(m_navigator);
     nav->setContentsMargins(0, 0, 0, 0);
-    const std::tuple<const char*, const char*, int> steps[] = {
-        {"First song", "first", 0}, {"Previous song", "previous", 1},
-        {"Next song", "next", 2},   {"Last song", "last", 3}};
+    const std::tuple<const char*, const char*, int> steps[] = {{"First song", "first", 0},
+                                                               {"Previous song", "previous", 1},
+                                                               {"Next song", "next", 2},
+                                                               {"Last song", "last", 3}};
     for (const auto& [hint, glyph, step] : steps) {
       auto* button = new QToolButton(m_navigator);
       button->setIcon(ArtIcon(glyph));
@@ -159,8 +160,8 @@ class TSongRecordDlg : public QDialog {
     });
     bottom->addWidget(m_edit);
     bottom->addStretch();
-    QPushButton* ok = Button(QStringLiteral("OK"), QStringLiteral("Close the dialog and keep any changes"),
-                             [this] {
+    QPushButton* ok = Button(QStringLiteral("OK"),
+                             QStringLiteral("Close the dialog and keep any changes"), [this] {
                                Store();
                                const tSongRecordEditor::Close result = m_editor.PressOk();
                                if (result == tSongRecordEditor::Close::Ok) accept();
@@ -170,12 +171,12 @@ class TSongRecordDlg : public QDialog {
                                }
                              });
     ok->setDefault(true);
-    QPushButton* cancel = Button(QStringLiteral("Cancel"),
-                                 QStringLiteral("Close the dialog an abandon any changes"),
-                                 [this] { reject(); });
-    QPushButton* helpButton = Button(QStringLiteral("&Help"),
-                                     QStringLiteral("Show Help for this dialog"),
-                                     [help] { help(kRecordEditorHelpTopic); });
+    QPushButton* cancel =
+        Button(QStringLiteral("Cancel"), QStringLiteral("Close the dialog an abandon any changes"),
+               [this] { reject(); });
+    QPushButton* helpButton =
+        Button(QStringLiteral("&Help"), QStringLiteral("Show Help for this dialog"),
+               [help] { help(kRecordEditorHelpTopic); });
     for (QPushButton* button : {ok, cancel, helpButton}) bottom->addWidget(button);
     layout->addLayout(bottom);
 
@@ -264,10 +265,9 @@ class TSongRecordDlg : public QDialog {
     setWindowTitle(ToQt(m_editor.WindowTitle()));
     const QString path = ToQt(m_editor.FileName());
     const QFontMetrics metrics(m_path->font());
-    m_path->setText(ToQt(ShortenPath(m_editor.FileName(), std::max(80, m_path->width()),
-                                     [&metrics](std::string_view text) {
-                                       return metrics.horizontalAdvance(ToQt(text));
-                                     })));
+    m_path->setText(ToQt(ShortenPath(
+        m_editor.FileName(), std::max(80, m_path->width()),
+        [&metrics](std::string_view text) { return metrics.horizontalAdvance(ToQt(text)); })));
     m_path->setToolTip(path.isEmpty() ? QStringLiteral("Full file-name and path for song") : path);
     m_id->setText(ToQt(m_editor.idText));
     m_title->setText(ToQt(m_editor.title));

@@ -25,10 +25,10 @@ std::optional<CustomLanguageChoice> RunCustomLanguageDialog(QWidget* parent,
   auto* layout = new QVBoxLayout(&dialog);
   auto* group = new QButtonGroup(&dialog);
   for (std::size_t i = 0; i <= kBuiltInLanguages.size(); ++i) {
-    auto* radio = new QRadioButton(i < kBuiltInLanguages.size()
-                                       ? ToQt(kBuiltInLanguages[i].radioCaption)
-                                       : ToQt(kUserDefinedCaption),
-                                   &dialog);
+    auto* radio =
+        new QRadioButton(i < kBuiltInLanguages.size() ? ToQt(kBuiltInLanguages[i].radioCaption)
+                                                      : ToQt(kUserDefinedCaption),
+                         &dialog);
     group->addButton(radio, static_cast<int>(i));
     layout->addWidget(radio);
   }

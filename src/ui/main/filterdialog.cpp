@@ -41,7 +41,8 @@ class TFilterDlg : public QDialog {
     m_fieldGroup = new QGroupBox(QStringLiteral("or, in one or more of the specific fields"), text);
     auto* fields = new QGridLayout(m_fieldGroup);
     for (std::size_t i = 0; i < FilterDialogState::kFieldBoxes.size(); ++i) {
-      m_fieldBoxes[i] = new QCheckBox(ToQt(FilterDialogState::kFieldBoxes[i].caption), m_fieldGroup);
+      m_fieldBoxes[i] =
+          new QCheckBox(ToQt(FilterDialogState::kFieldBoxes[i].caption), m_fieldGroup);
       fields->addWidget(m_fieldBoxes[i], static_cast<int>(i / 3), static_cast<int>(i % 3));
     }
     textLayout->addWidget(m_fieldGroup);
@@ -91,12 +92,14 @@ class TFilterDlg : public QDialog {
     m_pages->addTab(format, QStringLiteral("Format"));
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* applyButton = buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::ApplyRole);
+    QPushButton* applyButton =
+        buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::ApplyRole);
     applyButton->setToolTip(QStringLiteral("Apply the filter without closing the dialog"));
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setToolTip(QStringLiteral("Close the dialog and abandon any changes"));
-    QPushButton* helpButton = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    QPushButton* helpButton =
+        buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     connect(helpButton, &QPushButton::clicked, this, [help] { help(kFilterHelpTopic); });
     connect(applyButton, &QPushButton::clicked, this, [this] {
       m_filter = Read();

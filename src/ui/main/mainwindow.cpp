@@ -39,21 +39,37 @@ constexpr int kCaptionMargin = 195;
 
 WindowKey KeyOf(int key) {
   switch (key) {
-    case Qt::Key_Home: return WindowKey::Home;
-    case Qt::Key_End: return WindowKey::End;
-    case Qt::Key_Up: return WindowKey::Up;
-    case Qt::Key_Down: return WindowKey::Down;
-    case Qt::Key_Left: return WindowKey::Left;
-    case Qt::Key_Right: return WindowKey::Right;
-    case Qt::Key_PageUp: return WindowKey::PageUp;
-    case Qt::Key_PageDown: return WindowKey::PageDown;
-    case Qt::Key_Backspace: return WindowKey::Backspace;
-    case Qt::Key_Delete: return WindowKey::Delete;
-    case Qt::Key_F9: return WindowKey::F9;
-    case Qt::Key_Return: case Qt::Key_Enter: return WindowKey::Enter;
-    case Qt::Key_Escape: return WindowKey::Escape;
-    case Qt::Key_Clear: return WindowKey::Clear;
-    default: return WindowKey::Other;
+    case Qt::Key_Home:
+      return WindowKey::Home;
+    case Qt::Key_End:
+      return WindowKey::End;
+    case Qt::Key_Up:
+      return WindowKey::Up;
+    case Qt::Key_Down:
+      return WindowKey::Down;
+    case Qt::Key_Left:
+      return WindowKey::Left;
+    case Qt::Key_Right:
+      return WindowKey::Right;
+    case Qt::Key_PageUp:
+      return WindowKey::PageUp;
+    case Qt::Key_PageDown:
+      return WindowKey::PageDown;
+    case Qt::Key_Backspace:
+      return WindowKey::Backspace;
+    case Qt::Key_Delete:
+      return WindowKey::Delete;
+    case Qt::Key_F9:
+      return WindowKey::F9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return WindowKey::Enter;
+    case Qt::Key_Escape:
+      return WindowKey::Escape;
+    case Qt::Key_Clear:
+      return WindowKey::Clear;
+    default:
+      return WindowKey::Other;
   }
 }
 
@@ -103,7 +119,9 @@ TTunedexMain::TTunedexMain(std::string settingsPath, QWidget* parent)
   Sync();
 }
 
-TTunedexMain::~TTunedexMain() { qApp->removeEventFilter(this); }
+TTunedexMain::~TTunedexMain() {
+  qApp->removeEventFilter(this);
+}
 
 void TTunedexMain::SetPlayerServices(const PlayerServices& services) {
   m_players = services;
@@ -128,14 +146,14 @@ QAction* TTunedexMain::MakeAction(const QString& text, const std::function<void(
 
 QAction* TTunedexMain::CommandAction(Command command, const QString& text,
                                      const QKeySequence& shortcut, int tag) {
-  QAction* action = MakeAction(text, [this, command, tag] { m_logic->Run(command, tag); },
-                               shortcut);
+  QAction* action = MakeAction(
+      text, [this, command, tag] { m_logic->Run(command, tag); }, shortcut);
   m_commandActions.emplace(command, action);
   return action;
 }
 
-QAction* TTunedexMain::CopyAction(Command command, const QString& text,
-                                  const QString& shortcutText, int tag) {
+QAction* TTunedexMain::CopyAction(Command command, const QString& text, const QString& shortcutText,
+                                  int tag) {
   // Context-menu copies show the main item's key without holding it a second time.
   const QString caption = shortcutText.isEmpty() ? text : text + u'\t' + shortcutText;
   QAction* action = new QAction(caption, this);
@@ -151,9 +169,9 @@ void TTunedexMain::BuildActions() {
       {kViewEnglish, Command::ViewEnglish},   {kViewOtherLanguages, Command::ViewOtherLanguages},
       {kViewNewSongs, Command::ViewNewSongs}, {kViewCustomFiltered, Command::ViewFiltered}};
   for (const auto& [mode, command] : views) {
-    QAction* action = CommandAction(command, ToQt(m_logic->ViewCaption(mode)),
-                                    mode == kViewCustomFiltered ? QKeySequence(Qt::Key_F4)
-                                                                : QKeySequence());
+    QAction* action =
+        CommandAction(command, ToQt(m_logic->ViewCaption(mode)),
+                      mode == kViewCustomFiltered ? QKeySequence(Qt::Key_F4) : QKeySequence());
     action->setCheckable(true);
     m_viewActions[mode] = action;
     QAction* copy = CopyAction(command, ToQt(m_logic->SelectionMenuCaption(mode)),
@@ -167,17 +185,15 @@ void TTunedexMain::BuildActions() {
   m_viewActions[kViewNewSongs]->setIcon(ArtIcon("unknown-language"));
   m_viewActions[kViewCustomFiltered]->setIcon(ArtIcon("filter"));
 
-  const std::tuple<int, const char*, Qt::Key> sorts[] = {
-      {kSortById, "&IDCode", Qt::Key_F6},
-      {kSortByTitle, "&Title", Qt::Key_F7},
-      {kSortByArtist, "&Artist", Qt::Key_F8}};
+  const std::tuple<int, const char*, Qt::Key> sorts[] = {{kSortById, "&IDCode", Qt::Key_F6},
+                                                         {kSortByTitle, "&Title", Qt::Key_F7},
+                                                         {kSortByArtist, "&Artist", Qt::Key_F8}};
   for (const auto& [code, caption, key] : sorts) {
     const int sortCode = code;
-    QAction* main = MakeAction(QString::fromLatin1(caption),
-                               [this, sortCode] { m_logic->SetSort(sortCode); }, key);
-    QAction* copy = new QAction(QString::fromLatin1(caption) + u'\t' +
-                                    QKeySequence(key).toString(),
-                                this);
+    QAction* main = MakeAction(
+        QString::fromLatin1(caption), [this, sortCode] { m_logic->SetSort(sortCode); }, key);
+    QAction* copy =
+        new QAction(QString::fromLatin1(caption) + u'\t' + QKeySequence(key).toString(), this);
     connect(copy, &QAction::triggered, this,
             [this, sortCode] { Do([this, sortCode] { m_logic->SetSort(sortCode); }); });
     for (QAction* action : {main, copy}) {
@@ -204,13 +220,13 @@ void TTunedexMain::BuildActions() {
     action->setCheckable(true);
     m_displayActions.emplace_back(flag, action);
   }
-  m_playerInFront = MakeAction(QStringLiteral("&Player in Front"), [this] {
-    m_logic->playerInFront = m_playerInFront->isChecked();
-  });
+  m_playerInFront = MakeAction(QStringLiteral("&Player in Front"),
+                               [this] { m_logic->playerInFront = m_playerInFront->isChecked(); });
   m_playerInFront->setCheckable(true);
   m_switchToPlugin = MakeAction(QStringLiteral("&Enable switch to plugin"), [this] {
     m_logic->enableSwitchToPlugin = m_switchToPlugin->isChecked();
-    if (m_players.control) m_players.control->SetSwitchToPluginEnabled(m_switchToPlugin->isChecked());
+    if (m_players.control)
+      m_players.control->SetSwitchToPluginEnabled(m_switchToPlugin->isChecked());
   });
   m_switchToPlugin->setCheckable(true);
   m_switchToPlugin->setChecked(true);
@@ -222,8 +238,8 @@ void TTunedexMain::BuildMenus() {
                                 QKeySequence(Qt::CTRL | Qt::Key_O)));
   file->addAction(CommandAction(Command::NewDatabase, QStringLiteral("&New database"),
                                 QKeySequence(Qt::CTRL | Qt::Key_N)));
-  file->addAction(CommandAction(Command::Save, QStringLiteral("&Save"),
-                                QKeySequence(Qt::CTRL | Qt::Key_S)));
+  file->addAction(
+      CommandAction(Command::Save, QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)));
   file->addAction(CommandAction(Command::SaveAs, QStringLiteral("Save &As..."),
                                 QKeySequence(Qt::CTRL | Qt::Key_A)));
   file->addAction(CommandAction(Command::SaveSelection, QStringLiteral("Save se&Lection"),
@@ -241,8 +257,8 @@ void TTunedexMain::BuildMenus() {
   file->addAction(CommandAction(Command::PrintPreview, QStringLiteral("&Print Preview"),
                                 QKeySequence(Qt::CTRL | Qt::Key_P)));
   file->addSeparator();
-  QAction* exit = MakeAction(QStringLiteral("E&xit"), [this] { close(); },
-                             QKeySequence(Qt::CTRL | Qt::Key_X));
+  QAction* exit = MakeAction(
+      QStringLiteral("E&xit"), [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
   exit->setIcon(ArtIcon("exit"));
   exit->setToolTip(QStringLiteral("Exit"));
   exit->setObjectName(QStringLiteral("exit"));
@@ -261,16 +277,16 @@ void TTunedexMain::BuildMenus() {
   view->addAction(CommandAction(Command::FullSongDetails, QStringLiteral("Full Song &Details..."),
                                 QKeySequence(Qt::Key_F2), kFullDetailsTag));
   view->addAction(m_playerInFront);
-  QAction* playlist = CommandAction(Command::PlaylistCentral,
-                                    QStringLiteral("&Playlist Central..."), Qt::Key_F5);
+  QAction* playlist =
+      CommandAction(Command::PlaylistCentral, QStringLiteral("&Playlist Central..."), Qt::Key_F5);
   playlist->setIcon(ArtIcon("playlist"));
   playlist->setToolTip(QStringLiteral("Show Playlist Central"));
   view->addAction(playlist);
   view->addAction(CommandAction(Command::FindNext, QStringLiteral("Find ne&Xt"), Qt::Key_F3));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* editSong = CommandAction(Command::EditSong, QStringLiteral("&Selected Song..."), {},
-                                    kEditSongTag);
+  QAction* editSong =
+      CommandAction(Command::EditSong, QStringLiteral("&Selected Song..."), {}, kEditSongTag);
   editSong->setIcon(ArtIcon("edit"));
   editSong->setToolTip(QStringLiteral("Edit current song"));
   edit->addAction(editSong);
@@ -284,16 +300,16 @@ void TTunedexMain::BuildMenus() {
   edit->addAction(remove);
   edit->addAction(CommandAction(Command::DeleteAllSongs, QStringLiteral("De&Lete All Songs...")));
   edit->addSeparator();
-  edit->addAction(CommandAction(Command::FillMissingIdCodes,
-                                QStringLiteral("&Fill missing ID codes")));
+  edit->addAction(
+      CommandAction(Command::FillMissingIdCodes, QStringLiteral("&Fill missing ID codes")));
   edit->addAction(CommandAction(Command::LostFiles, QStringLiteral("&Lost files...")));
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->addAction(DisplayAction(&tDisplayOptions::confirmSaves));
   options->addAction(CommandAction(Command::Players, QStringLiteral("&Players...")));
   options->addAction(m_switchToPlugin);
-  options->addAction(MakeAction(QStringLiteral("Custom &Language..."),
-                                [this] { ChooseCustomLanguage(); }));
+  options->addAction(
+      MakeAction(QStringLiteral("Custom &Language..."), [this] { ChooseCustomLanguage(); }));
   options->addAction(MakeAction(QStringLiteral("&Font for Song-table"), [this] { ChooseFont(); }));
   options->addSeparator();
   for (auto flag : {&tDisplayOptions::showFormatMismatches, &tDisplayOptions::mainToolbar,
@@ -304,8 +320,8 @@ void TTunedexMain::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->addAction(MakeAction(QStringLiteral("Contents"), [this] { ShowHelp(0); }));
-  help->addAction(MakeAction(QStringLiteral("Help for Main Form"),
-                             [this] { ShowHelp(kMainHelpTopic); }, Qt::Key_F1));
+  help->addAction(MakeAction(
+      QStringLiteral("Help for Main Form"), [this] { ShowHelp(kMainHelpTopic); }, Qt::Key_F1));
   help->addAction(MakeAction(QStringLiteral("&About"), [this] { ShowAbout(); }));
 
   // The grid's own menu.
@@ -324,13 +340,13 @@ void TTunedexMain::BuildMenus() {
   m_gridMenu->addSeparator();
   m_gridMenu->addAction(CopyAction(Command::FullSongDetails, QStringLiteral("Full Song details"),
                                    QStringLiteral("F2")));
-  m_gridMenu->addAction(CopyAction(Command::EditSong, QStringLiteral("Edit song details..."), {},
-                                   kEditSongTag));
+  m_gridMenu->addAction(
+      CopyAction(Command::EditSong, QStringLiteral("Edit song details..."), {}, kEditSongTag));
   m_gridMenu->addAction(CopyAction(Command::AddSong, QStringLiteral("Add new song...")));
   m_gridMenu->addAction(CopyAction(Command::DeleteSong, QStringLiteral("Delete song...")));
   m_gridMenu->addAction(CopyAction(Command::DeleteAllSongs, QStringLiteral("Delete all songs...")));
-  m_gridMenu->addAction(CopyAction(Command::PlaySong, QStringLiteral("Play song"),
-                                   QStringLiteral("F9")));
+  m_gridMenu->addAction(
+      CopyAction(Command::PlaySong, QStringLiteral("Play song"), QStringLiteral("F9")));
   m_gridMenu->addSeparator();
   m_gridMenu->addAction(CopyAction(Command::PlaylistCentral, QStringLiteral("Playlist Central")));
   m_gridMenu->addAction(CopyAction(Command::LostFiles, QStringLiteral("Lost files")));
@@ -341,8 +357,8 @@ void TTunedexMain::BuildMenus() {
   m_gridMenu->addAction(CopyAction(Command::Save, QStringLiteral("Save database")));
   m_gridMenu->addAction(CopyAction(Command::SaveAs, QStringLiteral("Save database as...")));
   m_gridMenu->addAction(CopyAction(Command::SaveSelection, QStringLiteral("Save selection")));
-  m_gridMenu->addAction(CopyAction(Command::PrintPreview, QStringLiteral("Print..."),
-                                   QStringLiteral("Ctrl+P")));
+  m_gridMenu->addAction(
+      CopyAction(Command::PrintPreview, QStringLiteral("Print..."), QStringLiteral("Ctrl+P")));
   m_gridMenu->addSeparator();
   QAction* language = new QAction(QStringLiteral("Custom Language..."), this);
   connect(language, &QAction::triggered, this, [this] { ChooseCustomLanguage(); });
@@ -350,11 +366,10 @@ void TTunedexMain::BuildMenus() {
 
   // The details area's menu.
   m_detailsMenu = new QMenu(this);
-  m_detailsMenu->addAction(CopyAction(Command::FullSongDetails,
-                                      QStringLiteral("Full Song &Details..."), {},
-                                      kFullDetailsTag));
-  m_detailsMenu->addAction(CopyAction(Command::PlaySong, QStringLiteral("&Play Song"),
-                                      QStringLiteral("F9")));
+  m_detailsMenu->addAction(CopyAction(
+      Command::FullSongDetails, QStringLiteral("Full Song &Details..."), {}, kFullDetailsTag));
+  m_detailsMenu->addAction(
+      CopyAction(Command::PlaySong, QStringLiteral("&Play Song"), QStringLiteral("F9")));
   m_detailsMenu->addAction(CopyAction(Command::EditSong, QStringLiteral("&Edit Song Details..."),
                                       QStringLiteral("F2"), kEditSongTag));
   m_detailsMenu->addAction(CopyAction(Command::AddSong, QStringLiteral("&Add New Song...")));
@@ -372,7 +387,7 @@ void TTunedexMain::BuildToolbars() {
   m_mainToolbar->addAction(m_viewActions[kViewCustomFiltered]);
   m_mainToolbar->addSeparator();
   const Command buttons[] = {Command::ScanForSongs, Command::SongExplorer, Command::AddSong,
-                             Command::EditSong,     Command::DeleteSong};
+                             Command::EditSong, Command::DeleteSong};
   for (Command command : buttons) m_mainToolbar->addAction(Action(command));
   QAction* play = CommandAction(Command::PlaySong, QStringLiteral("Play current song"));
   play->setIcon(ArtIcon("play"));
@@ -426,9 +441,9 @@ void TTunedexMain::BuildCentralArea() {
   grid->addWidget(m_languageLabel, 1, 3);
   grid->setColumnStretch(5, 1);
   grid->addWidget(m_fileNamePanel, 2, 0, 1, 6);
-  for (QWidget* label : {static_cast<QWidget*>(m_notesLabel), static_cast<QWidget*>(m_typeLabel),
-                         static_cast<QWidget*>(m_languageLabel),
-                         static_cast<QWidget*>(m_fileNamePanel)}) {
+  for (QWidget* label :
+       {static_cast<QWidget*>(m_notesLabel), static_cast<QWidget*>(m_typeLabel),
+        static_cast<QWidget*>(m_languageLabel), static_cast<QWidget*>(m_fileNamePanel)}) {
     label->installEventFilter(this);
     label->setCursor(Qt::PointingHandCursor);
   }
@@ -489,8 +504,8 @@ void TTunedexMain::BuildCentralArea() {
   m_infoPanel->setObjectName(QStringLiteral("InfoPanel"));
   auto* info = new QHBoxLayout(m_infoPanel);
   info->setContentsMargins(4, 2, 4, 2);
-  auto* notice = new QLabel(ToQt(kApplicationTitle) + QStringLiteral(" - ") + ProgramNotice(),
-                            m_infoPanel);
+  auto* notice =
+      new QLabel(ToQt(kApplicationTitle) + QStringLiteral(" - ") + ProgramNotice(), m_infoPanel);
   notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   info->addWidget(notice, 1);
   auto* about = new QPushButton(QStringLiteral("Program Info"), m_infoPanel);
@@ -590,11 +605,11 @@ QLabel* TTunedexMain::StatusPanel(int panel) const {
 
 QString TTunedexMain::ShortenedCaption(int windowWidth) const {
   const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
-  const int room = windowWidth - kCaptionMargin - metrics.horizontalAdvance(QStringLiteral("-Tunedex-"));
-  const std::string path =
-      ShortenPath(m_logic->CaptionPathText(), room, [&metrics](std::string_view text) {
-        return metrics.horizontalAdvance(ToQt(text));
-      });
+  const int room =
+      windowWidth - kCaptionMargin - metrics.horizontalAdvance(QStringLiteral("-Tunedex-"));
+  const std::string path = ShortenPath(
+      m_logic->CaptionPathText(), room,
+      [&metrics](std::string_view text) { return metrics.horizontalAdvance(ToQt(text)); });
   return ToQt(kCaptionPrefix) + ToQt(path);
 }
 
@@ -608,11 +623,12 @@ void TTunedexMain::Sync() {
   tCatalogueWindow& logic = *m_logic;
   for (const auto& [command, action] : m_commandActions) action->setEnabled(logic.Enabled(command));
   for (auto& [mode, action] : m_viewActions) {
-    action->setChecked(logic.ViewButtonPressed(mode) ||
-                       (mode == kViewCustomFiltered && logic.TickedViewMode() == mode &&
-                        !logic.Master().Empty()));
+    action->setChecked(
+        logic.ViewButtonPressed(mode) ||
+        (mode == kViewCustomFiltered && logic.TickedViewMode() == mode && !logic.Master().Empty()));
   }
-  for (auto& [mode, action] : m_selectionActions) action->setChecked(logic.TickedViewMode() == mode);
+  for (auto& [mode, action] : m_selectionActions)
+    action->setChecked(logic.TickedViewMode() == mode);
   m_selectionMenuAction->setChecked(logic.TickedViewMode() != kViewAll);
   m_selectionMenuAction->setEnabled(logic.Enabled(Command::Selection));
   for (auto& [code, action] : m_sortActions) action->setChecked(logic.SortCode() == code);
@@ -625,7 +641,8 @@ void TTunedexMain::Sync() {
   const QString custom = ToQt(logic.ViewCaption(kViewCustomLanguage));
   m_viewActions[kViewCustomLanguage]->setText(custom);
   m_viewActions[kViewCustomLanguage]->setToolTip(ToQt(logic.ViewHint(kViewCustomLanguage)));
-  m_viewActions[kViewCustomLanguage]->setIcon(QIcon(CustomLanguageFlag(logic.CustomLanguage().index)));
+  m_viewActions[kViewCustomLanguage]->setIcon(
+      QIcon(CustomLanguageFlag(logic.CustomLanguage().index)));
   m_selectionActions[kViewCustomLanguage]->setText(custom);
   for (int mode = kViewAll; mode <= kViewCustomFiltered; ++mode) {
     if (mode != kViewCustomLanguage) m_viewActions[mode]->setToolTip(ToQt(logic.ViewHint(mode)));
@@ -633,15 +650,25 @@ void TTunedexMain::Sync() {
 
   // The logo image of the ticked view.
   switch (logic.TickedViewMode()) {
-    case kViewAll: m_logoImage->setPixmap(ArtPixmap("logo", 96, 48)); break;
+    case kViewAll:
+      m_logoImage->setPixmap(ArtPixmap("logo", 96, 48));
+      break;
     case kViewCustomLanguage:
       m_logoImage->setPixmap(CustomLanguageFlag(logic.CustomLanguage().index)
                                  .scaled(48, 36, Qt::KeepAspectRatio, Qt::SmoothTransformation));
       break;
-    case kViewEnglish: m_logoImage->setPixmap(ArtPixmap("flag-eng", 48, 48)); break;
-    case kViewOtherLanguages: m_logoImage->setPixmap(ArtPixmap("globe", 40, 40)); break;
-    case kViewNewSongs: m_logoImage->setPixmap(ArtPixmap("unknown-language", 40, 40)); break;
-    default: m_logoImage->clear(); break;
+    case kViewEnglish:
+      m_logoImage->setPixmap(ArtPixmap("flag-eng", 48, 48));
+      break;
+    case kViewOtherLanguages:
+      m_logoImage->setPixmap(ArtPixmap("globe", 40, 40));
+      break;
+    case kViewNewSongs:
+      m_logoImage->setPixmap(ArtPixmap("unknown-language", 40, 40));
+      break;
+    default:
+      m_logoImage->clear();
+      break;
   }
   m_logoImage->setToolTip(ToQt(logic.LogoHint(logic.TickedViewMode())));
 
@@ -710,9 +737,8 @@ bool TTunedexMain::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::ControlModifier) modifiers |= kCtrl;
     const bool passOn = m_logic->HandleKey(windowKey, modifiers);
     Sync();
-    if (windowKey == WindowKey::F9 || windowKey == WindowKey::Home ||
-        windowKey == WindowKey::End || windowKey == WindowKey::Up ||
-        windowKey == WindowKey::Down) {
+    if (windowKey == WindowKey::F9 || windowKey == WindowKey::Home || windowKey == WindowKey::End ||
+        windowKey == WindowKey::Up || windowKey == WindowKey::Down) {
       if (!m_findBox->hasFocus() || windowKey != WindowKey::F9) m_grid->setFocus();
     }
     return !passOn;
@@ -745,8 +771,9 @@ void TTunedexMain::closeEvent(QCloseEvent* event) {
 
 void TTunedexMain::WriteSettings() {
   tMainSettings& settings = m_logic->Settings();
-  settings.state = isMaximized() ? kWindowMaximised : isMinimized() ? kWindowMinimised
-                                                                    : kWindowNormal;
+  settings.state = isMaximized()   ? kWindowMaximised
+                   : isMinimized() ? kWindowMinimised
+                                   : kWindowNormal;
   if (settings.state == kWindowNormal) {
     settings.top = geometry().top();
     settings.left = geometry().left();
@@ -766,9 +793,13 @@ void TTunedexMain::WriteSettings() {
 // Dialogs
 
 bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& folder) {
-  RecordEditorContext context{m_logic->View(), m_logic->IdList(),
-                              m_logic->CustomLanguage().code, m_user,
-                              m_logic->PlayerOptions(), {}, [this] { m_logic->SetModified(true); }};
+  RecordEditorContext context{m_logic->View(),
+                              m_logic->IdList(),
+                              m_logic->CustomLanguage().code,
+                              m_user,
+                              m_logic->PlayerOptions(),
+                              {},
+                              [this] { m_logic->SetModified(true); }};
   if (m_players.control) {
     context.play = [this](const std::string& file, std::uint8_t type, bool inFront) {
       m_players.control->PlaySong(m_players.control->OwnerWindow(), file, type, inFront);
@@ -779,10 +810,13 @@ bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& fo
 }
 
 bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply) {
-  return RunFilterDialog(this, filter, [this, apply] {
-    apply();
-    Sync();
-  }, [this](int topic) { ShowHelp(topic); });
+  return RunFilterDialog(
+      this, filter,
+      [this, apply] {
+        apply();
+        Sync();
+      },
+      [this](int topic) { ShowHelp(topic); });
 }
 
 void TTunedexMain::ShowPlayerOptions() {

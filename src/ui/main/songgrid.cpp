@@ -27,10 +27,14 @@ QString CellText(const std::string& text) {
 
 std::string FieldText(const tSongRecord& record, int column) {
   switch (column) {
-    case 2: return record.IdCode();
-    case 3: return record.Title();
-    case 4: return record.Artist();
-    default: return {};
+    case 2:
+      return record.IdCode();
+    case 3:
+      return record.Title();
+    case 4:
+      return record.Artist();
+    default:
+      return {};
   }
 }
 
@@ -40,7 +44,9 @@ int SongGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(m_window.RowCount());
 }
 
-int SongGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
+int SongGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 5;
+}
 
 QVariant SongGridModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
@@ -69,10 +75,9 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const auto* grid = static_cast<const QWidget*>(parent());
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QPalette& palette = option.palette;
-  const QColor background =
-      ColourOf(grid->hasFocus() ? kFocusedGridColour : kHighlightTextColour);
-  painter->fillRect(cell, selected && index.column() >= 2 ? palette.color(QPalette::Highlight)
-                                                          : background);
+  const QColor background = ColourOf(grid->hasFocus() ? kFocusedGridColour : kHighlightTextColour);
+  painter->fillRect(
+      cell, selected && index.column() >= 2 ? palette.color(QPalette::Highlight) : background);
   const tSong* song = m_window.SongAt(index.row());
   if (!song) return;
   const tSongRecord& record = song->Record();
@@ -240,8 +245,7 @@ void TSongGrid::wheelEvent(QWheelEvent* event) {
   if (!hasFocus()) return;
   const int distance = event->angleDelta().y();
   if (distance == 0) return;
-  m_window.SetTopRow(WheelScrolledTop(m_window.TopRow(), distance,
-                                      QApplication::wheelScrollLines(),
+  m_window.SetTopRow(WheelScrolledTop(m_window.TopRow(), distance, QApplication::wheelScrollLines(),
                                       static_cast<int>(m_window.RowCount()),
                                       m_window.VisibleRows()));
   if (changed) changed();

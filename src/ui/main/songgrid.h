@@ -56,9 +56,9 @@ class TSongGrid : public QTableView {
   void ApplyFont(const QFont& font);
   int RowHeight() const { return m_rowHeight; }
 
-  std::function<void()> changed;         // the window's state changed
-  std::function<void()> ctrlClicked;     // "Full Song &Details..."
-  std::function<void()> doubleClicked;   // play
+  std::function<void()> changed;        // the window's state changed
+  std::function<void()> ctrlClicked;    // "Full Song &Details..."
+  std::function<void()> doubleClicked;  // play
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

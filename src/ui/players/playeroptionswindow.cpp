@@ -23,6 +23,10 @@ namespace tunedex {
 
 namespace {
 
+// The open dialog's logic and window, for the switch-back message.
+tPlayerOptionsDialog* g_openDialog = nullptr;
+WindowHandle g_openWindow = 0;
+
 class TPlayerOptionsDlg : public QDialog {
  public:
   TPlayerOptionsDlg(QWidget* parent, tPlayerOptionsDialog& logic, std::function<void(int)> help)
@@ -45,7 +49,8 @@ class TPlayerOptionsDlg : public QDialog {
     ok->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setToolTip(QStringLiteral("Close the dialog and abandon changes"));
-    QPushButton* helpButton = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    QPushButton* helpButton =
+        buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     helpButton->setToolTip(QStringLiteral("Show Help"));
     connect(helpButton, &QPushButton::clicked, this, [this] { m_help(kPlayerOptionsHelpTopic); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -60,12 +65,13 @@ class TPlayerOptionsDlg : public QDialog {
       m_logic.SelectTab(tab);
       Show();
     });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-      if (state == Qt::ApplicationActive && m_activated) {
-        m_logic.ApplicationActivated();
-        Show();
-      }
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+              if (state == Qt::ApplicationActive && m_activated) {
+                m_logic.ApplicationActivated();
+                Show();
+              }
+            });
     resize(620, 560);
   }
 
@@ -142,20 +148,19 @@ class TPlayerOptionsDlg : public QDialog {
       ShowButtons();
     });
     wgrid->addWidget(m_list, 0, 0, 4, 2);
-    m_run = Button(windows, "Run Player", "Start the Player without a song", [this] {
-      m_logic.RunPlayer();
-    });
+    m_run = Button(windows, "Run Player", "Start the Player without a song",
+                   [this] { m_logic.RunPlayer(); });
     m_refresh = Button(windows, "Refresh list", "Reload the list of added windows",
                        [this] { m_logic.RefreshList(); });
     wgrid->addWidget(m_run, 0, 2);
     wgrid->addWidget(m_refresh, 1, 2);
     wgrid->addWidget(new QLabel(QStringLiteral("Select best window:"), windows), 4, 0);
-    m_selectSend = Button(windows, "Send Song-file to",
-                          "Select the best Window to send a song file to",
-                          [this] { m_logic.SelectSendTo(); });
-    m_selectClose = Button(windows, "Close Player",
-                           "Select the best Window to use to close the Player",
-                           [this] { m_logic.SelectClose(); });
+    m_selectSend =
+        Button(windows, "Send Song-file to", "Select the best Window to send a song file to",
+               [this] { m_logic.SelectSendTo(); });
+    m_selectClose =
+        Button(windows, "Close Player", "Select the best Window to use to close the Player",
+               [this] { m_logic.SelectClose(); });
     m_selectLyrics = Button(windows, "Show Lyrics", "Select the karaoke window",
                             [this] { m_logic.SelectLyrics(); });
     wgrid->addWidget(m_selectSend, 5, 0);
@@ -314,10 +319,20 @@ std::optional<bool> RunPlayerOptionsDialog(QWidget* parent, tPlayerOptionsDialog
   TPlayerOptionsDlg dialog(parent, logic, help);
   logic.SetDialogWindow(static_cast<WindowHandle>(dialog.winId()));
   dialog.Activate();
+  g_openDialog = &logic;
+  g_openWindow = static_cast<WindowHandle>(dialog.winId());
   const bool ok = dialog.exec() == QDialog::Accepted;
+  g_openDialog = nullptr;
+  g_openWindow = 0;
   logic.Close();
   if (!ok) return std::nullopt;
   return logic.MainMenuTick();
+}
+
+bool DeliverSwitchBackToPlayerOptions(WindowHandle window) {
+  if (!g_openDialog || window == 0 || window != g_openWindow) return false;
+  g_openDialog->SwitchBack();
+  return true;
 }
 
 }  // namespace tunedex

@@ -35,9 +35,8 @@ const QPixmap& TypePicture(int slot) {
     }
     return pictures;
   }();
-  return strip.at(static_cast<std::size_t>(slot < 0 || slot >= kTypePictureCount
-                                               ? kUnknownTypePicture
-                                               : slot));
+  return strip.at(
+      static_cast<std::size_t>(slot < 0 || slot >= kTypePictureCount ? kUnknownTypePicture : slot));
 }
 
 QPixmap CustomLanguageFlag(int customIndex) {
@@ -48,14 +47,22 @@ QPixmap CustomLanguageFlag(int customIndex) {
 
 QPixmap LanguageFlag(LanguagePicture picture, int customIndex) {
   switch (picture) {
-    case LanguagePicture::English: return ArtPixmap("flag-eng");
-    case LanguagePicture::Swedish: return ArtPixmap("flag-sve");
-    case LanguagePicture::French: return ArtPixmap("flag-fra");
-    case LanguagePicture::Spanish: return ArtPixmap("flag-esp");
-    case LanguagePicture::Portuguese: return ArtPixmap("flag-por");
-    case LanguagePicture::German: return ArtPixmap("flag-deu");
-    case LanguagePicture::Custom: return CustomLanguageFlag(customIndex);
-    case LanguagePicture::New: return ArtPixmap("unknown-language");
+    case LanguagePicture::English:
+      return ArtPixmap("flag-eng");
+    case LanguagePicture::Swedish:
+      return ArtPixmap("flag-sve");
+    case LanguagePicture::French:
+      return ArtPixmap("flag-fra");
+    case LanguagePicture::Spanish:
+      return ArtPixmap("flag-esp");
+    case LanguagePicture::Portuguese:
+      return ArtPixmap("flag-por");
+    case LanguagePicture::German:
+      return ArtPixmap("flag-deu");
+    case LanguagePicture::Custom:
+      return CustomLanguageFlag(customIndex);
+    case LanguagePicture::New:
+      return ArtPixmap("unknown-language");
   }
   return {};
 }
@@ -65,12 +72,18 @@ QColor ColourOf(ColourValue value) {
     // The system colours the program uses, by their codes.
     const QPalette palette = QApplication::palette();
     switch (value & 0xFFu) {
-      case 5: return palette.color(QPalette::Base);
-      case 8: return palette.color(QPalette::Text);
-      case 13: return palette.color(QPalette::Highlight);
-      case 14: return palette.color(QPalette::HighlightedText);
-      case 15: return palette.color(QPalette::Button);
-      default: return palette.color(QPalette::Window);
+      case 5:
+        return palette.color(QPalette::Base);
+      case 8:
+        return palette.color(QPalette::Text);
+      case 13:
+        return palette.color(QPalette::Highlight);
+      case 14:
+        return palette.color(QPalette::HighlightedText);
+      case 15:
+        return palette.color(QPalette::Button);
+      default:
+        return palette.color(QPalette::Window);
     }
   }
   return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),

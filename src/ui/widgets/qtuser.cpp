@@ -13,21 +13,30 @@ namespace {
 
 QMessageBox::Icon IconOf(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Error: return QMessageBox::Critical;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Confirmation: return QMessageBox::Question;
+    case MessageKind::Error:
+      return QMessageBox::Critical;
+    case MessageKind::Warning:
+      return QMessageBox::Warning;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Confirmation:
+      return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::ButtonRole RoleOf(Button button) {
   switch (button) {
-    case Button::Ok: case Button::Yes: case Button::All: case Button::YesToAll:
+    case Button::Ok:
+    case Button::Yes:
+    case Button::All:
+    case Button::YesToAll:
       return QMessageBox::AcceptRole;
-    case Button::No: case Button::NoToAll:
+    case Button::No:
+    case Button::NoToAll:
       return QMessageBox::NoRole;
-    case Button::Cancel: case Button::Abort:
+    case Button::Cancel:
+    case Button::Abort:
       return QMessageBox::RejectRole;
     case Button::Help:
       return QMessageBox::HelpRole;

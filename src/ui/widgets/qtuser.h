@@ -12,7 +12,9 @@ namespace tunedex {
 inline QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+inline std::string FromQt(const QString& text) {
+  return text.toUtf8().toStdString();
+}
 
 // Filters in the toolkit's syntax: "Song files (*.kar *.st3);;MP3 files (*.mp3)".
 QString QtFileFilter(const std::vector<FileFilter>& filters);
