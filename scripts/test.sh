@@ -20,6 +20,7 @@ run_tests build
 echo "== sanitizer build with fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=ON \
   -DTUNEDEX_SANITIZE=ON -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
 run_tests build-sanitize
