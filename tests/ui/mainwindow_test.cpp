@@ -11,7 +11,10 @@
 #include "common/userlocale.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
+#include "ui/help/helpviewer.h"
 #include "ui/main/songgrid.h"
+#include "ui/widgets/pictures.h"
+#include "ui/widgets/qtuser.h"
 
 namespace tunedex {
 namespace {
@@ -122,6 +125,28 @@ TEST_F(MainWindowTest, TypingInTheGridFindsBySortKey) {
   QTest::keyClicks(&window->Grid(), QStringLiteral("za"));
   EXPECT_EQ(window->Logic().CurrentSong()->Record().Title(), "Amour");
   EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("Song 3/3"));
+}
+
+}  // namespace
+}  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+TEST(QtFileFilterTest, FiltersUseTheToolkitsSyntax) {
+  EXPECT_EQ(QtFileFilter({{"Tunedex database files", {"*.tdb"}}, {"All files", {"*"}}}),
+            QStringLiteral("Tunedex database files (*.tdb);;All files (*)"));
+  EXPECT_TRUE(QtFileFilter(SongFileFilters())
+                  .startsWith(QStringLiteral("Song files (*.kar *.st3 *.mi* *.mid *.midi")));
+}
+
+TEST(HelpViewerTest, EveryWindowHasItsTopic) {
+  InitUiResources();
+  for (int topic : {1500, 2000, 3000, 3100, 9000, 9100}) {
+    EXPECT_EQ(THelpViewer::PageOf(topic), QStringLiteral("%1.html").arg(topic));
+  }
+  EXPECT_EQ(THelpViewer::PageOf(0), QStringLiteral("index.html"));
+  EXPECT_EQ(THelpViewer::PageOf(4242), QStringLiteral("index.html"));
 }
 
 }  // namespace

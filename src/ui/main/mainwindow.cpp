@@ -802,7 +802,10 @@ bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& fo
                               [this] { m_logic->SetModified(true); }};
   if (m_players.control) {
     context.play = [this](const std::string& file, std::uint8_t type, bool inFront) {
-      m_players.control->PlaySong(m_players.control->OwnerWindow(), file, type, inFront);
+      // The player comes back to the dialog over this window.
+      const QWidget* dialog = QApplication::activeModalWidget();
+      const WindowHandle owner = static_cast<WindowHandle>((dialog ? dialog : this)->winId());
+      m_players.control->PlaySong(owner, file, type, inFront);
     };
   }
   return RunSongRecordDialog(this, std::move(context), record, mode, folder,
