@@ -117,6 +117,14 @@ class TSongRecordDlg : public QDialog {
     m_info->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_info->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #e4e4e4; }"));
     layout->addWidget(m_info, 1);
+    // The pointer over the tag box gives it the focus; over the fields or the background, an
+    // invisible holder takes the focus back so the box does not keep it.
+    m_holder = new QWidget(this);
+    m_holder->setFixedSize(0, 0);
+    m_holder->setFocusPolicy(Qt::StrongFocus);
+    m_info->installEventFilter(this);
+    m_fields->installEventFilter(this);
+    installEventFilter(this);
 
     m_navigator = new QWidget(this);
     m_navigator->setToolTip(QStringLiteral("Navigator bar"));
@@ -203,6 +211,20 @@ class TSongRecordDlg : public QDialog {
   }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Enter && isActiveWindow()) {
+      if (watched == m_info) {
+        m_info->setFocus(Qt::MouseFocusReason);
+        QTextCursor cursor = m_info->textCursor();
+        cursor.select(QTextCursor::LineUnderCursor);
+        m_info->setTextCursor(cursor);
+      } else if (m_info->hasFocus()) {
+        m_holder->setFocus(Qt::MouseFocusReason);
+      }
+    }
+    return QDialog::eventFilter(watched, event);
+  }
+
   // The path label is shortened to the width it has once the dialog is shown.
   void showEvent(QShowEvent* event) override {
     QDialog::showEvent(event);
@@ -326,6 +348,7 @@ class TSongRecordDlg : public QDialog {
   QLineEdit* m_otherLanguage;
   QPlainTextEdit* m_notes;
   QPlainTextEdit* m_info;
+  QWidget* m_holder;
   QWidget* m_navigator;
   std::array<QToolButton*, 4> m_steps{};
   QLabel* m_counter;

@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -115,6 +116,11 @@ TTunedexMain::TTunedexMain(std::string settingsPath, QWidget* parent)
   ApplyGridFont();
   ApplyVisibility();
   m_grid->setFocus();
+  for (QWidget* area : {static_cast<QWidget*>(m_mainToolbar), m_logoArea, m_navigator,
+                        static_cast<QWidget*>(m_grid->horizontalHeader()),
+                        static_cast<QWidget*>(statusBar()), m_infoPanel}) {
+    m_focusAreas.push_back(area);
+  }
   qApp->installEventFilter(this);
   Sync();
 }
@@ -725,6 +731,13 @@ bool TTunedexMain::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     Do([this] { m_logic->ShowCurrentSong(0); });
     return true;
+  }
+  // The pointer over the bars and panels takes the focus from the grid to the navigator, so
+  // that keys typed there do not jump around in the grid.
+  if (event->type() == QEvent::Enter && m_grid->hasFocus() && m_navigator->isVisible() &&
+      std::find(m_focusAreas.begin(), m_focusAreas.end(), watched) != m_focusAreas.end()) {
+    m_findBox->setFocus(Qt::MouseFocusReason);
+    return false;
   }
   if (event->type() == QEvent::KeyPress && IsOwnWindowActive()) {
     auto* key = static_cast<QKeyEvent*>(event);

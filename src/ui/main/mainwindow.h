@@ -123,6 +123,7 @@ class TTunedexMain : public QMainWindow {
   QPushButton* m_findNext = nullptr;
   QWidget* m_infoPanel = nullptr;
   std::array<QLabel*, 3> m_statusPanels{};
+  std::vector<QObject*> m_focusAreas;  // the pointer over them moves the focus off the grid
   std::uint64_t m_shownRevision = 0;
   bool m_closing = false;
 };
