@@ -19,6 +19,7 @@
 #include "catalogue/songgridlayout.h"
 #include "catalogue/songtype.h"
 #include "common/recordtext.h"
+#include "ui/widgets/actionbutton.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
@@ -245,15 +246,8 @@ class TSongRecordDlg : public QDialog {
 
  private:
   QPushButton* Button(const QString& caption, const QString& hint, std::function<void()> run) {
-    auto* button = new QPushButton(caption, this);
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, run] {
-      Store();
-      run();
-      Show();
-    });
-    return button;
+    return ActionButton(
+        this, caption, hint, [this] { Store(); }, run, [this] { Show(); });
   }
 
   QLineEdit* Edit(const QString& hint, int maxLength) {

@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "ui/widgets/actionbutton.h"
 #include "ui/widgets/qtuser.h"
 
 namespace tunedex {
@@ -93,15 +94,9 @@ class TPlayerOptionsDlg : public QDialog {
  private:
   QPushButton* Button(QWidget* parent, const char* caption, const char* hint,
                       std::function<void()> run) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, run] {
-      Store();
-      run();
-      Show();
-    });
-    return button;
+    return ActionButton(
+        parent, QString::fromLatin1(caption), QString::fromLatin1(hint), [this] { Store(); }, run,
+        [this] { Show(); });
   }
 
   QLineEdit* Box(QWidget* parent, const char* hint) {
