@@ -474,15 +474,19 @@ void tCatalogueWindow::Run(Command command, int tag) {
       FindNext();
       break;
     case Command::FirstSong:
+      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
       HandleKey(WindowKey::Home, kNoModifier);
       break;
     case Command::PreviousSong:
+      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
       HandleKey(WindowKey::Up, kNoModifier);
       break;
     case Command::NextSong:
+      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
       HandleKey(WindowKey::Down, kNoModifier);
       break;
     case Command::LastSong:
+      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
       HandleKey(WindowKey::End, kNoModifier);
       break;
     default:

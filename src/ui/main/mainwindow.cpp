@@ -471,6 +471,7 @@ void TTunedexMain::BuildCentralArea() {
     const auto& [command, hint, glyph] = navigation[i];
     QAction* action = CommandAction(command, QString::fromLatin1(hint));
     action->setIcon(ArtIcon(glyph));
+    connect(action, &QAction::triggered, this, [this] { m_grid->setFocus(); });
     auto* button = new QToolButton(m_navigator);
     button->setDefaultAction(action);
     button->setAutoRaise(true);
@@ -750,10 +751,6 @@ bool TTunedexMain::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::ControlModifier) modifiers |= kCtrl;
     const bool passOn = m_logic->HandleKey(windowKey, modifiers);
     Sync();
-    if (windowKey == WindowKey::F9 || windowKey == WindowKey::Home || windowKey == WindowKey::End ||
-        windowKey == WindowKey::Up || windowKey == WindowKey::Down) {
-      if (!m_findBox->hasFocus() || windowKey != WindowKey::F9) m_grid->setFocus();
-    }
     return !passOn;
   }
   return QMainWindow::eventFilter(watched, event);
