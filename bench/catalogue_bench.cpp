@@ -19,27 +19,10 @@ namespace {
 
 constexpr std::size_t kSongs = 100'000;
 
-// The generated catalogue, saved once to a temporary file.
-struct Catalogue {
-  Catalogue() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tunedex-bench-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
-    path = folder + "/songs.tdb";
-    tSongList list(tSongList::Ownership::OwnsSongs);
-    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
-      list.Add(std::make_unique<tSong>(record));
-    }
-    SaveDatabase(list, path);
-  }
-  ~Catalogue() { std::filesystem::remove_all(folder); }
-
-  std::string folder;
-  std::string path;
-};
+using Catalogue = bench::GeneratedCatalogueFile;
 
 const Catalogue& TheCatalogue() {
-  static const Catalogue catalogue;
+  static const Catalogue catalogue(kSongs);
   return catalogue;
 }
 

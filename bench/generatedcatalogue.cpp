@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "generatedcatalogue.h"
 
+#include "catalogue/database.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -61,6 +67,21 @@ std::vector<tSongRecord> GeneratedCatalogue(std::size_t count) {
     records.push_back(record);
   }
   return records;
+}
+
+GeneratedCatalogueFile::GeneratedCatalogueFile(std::size_t count) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tunedex-bench-XXXXXX").string();
+  folder = ::mkdtemp(pattern.data());
+  path = folder + "/songs.tdb";
+  tSongList list(tSongList::Ownership::OwnsSongs);
+  for (const tSongRecord& record : GeneratedCatalogue(count)) {
+    list.Add(std::make_unique<tSong>(record));
+  }
+  SaveDatabase(list, path);
+}
+
+GeneratedCatalogueFile::~GeneratedCatalogueFile() {
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace tunedex::bench

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "catalogue/songrecord.h"
@@ -12,5 +13,16 @@ namespace tunedex::bench {
 // names, mostly English with some Swedish and other languages, ID codes, paths of 40 to 100
 // characters and a note on every tenth song; a few texts carry accented letters.
 std::vector<tSongRecord> GeneratedCatalogue(std::size_t count);
+
+// Such a catalogue saved once to songs.tdb in a temporary folder of its own, removed with it.
+struct GeneratedCatalogueFile {
+  explicit GeneratedCatalogueFile(std::size_t count);
+  ~GeneratedCatalogueFile();
+  GeneratedCatalogueFile(const GeneratedCatalogueFile&) = delete;
+  GeneratedCatalogueFile& operator=(const GeneratedCatalogueFile&) = delete;
+
+  std::string folder;
+  std::string path;
+};
 
 }  // namespace tunedex::bench

@@ -7,11 +7,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
-#include <filesystem>
 #include <fstream>
 
 #include "catalogue/cataloguewindow.h"
-#include "catalogue/database.h"
 #include "generatedcatalogue.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/songgrid.h"
@@ -21,21 +19,14 @@ namespace {
 
 constexpr std::size_t kSongs = 100000;
 
+// The generated catalogue and a settings file that opens it.
 struct Files {
-  Files() {
-    folder = (std::filesystem::temp_directory_path() / "tunedex-window-bench").string();
-    std::filesystem::create_directories(folder);
-    database = folder + "/songs.tdb";
-    tSongList list(tSongList::Ownership::OwnsSongs);
-    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
-      list.Add(std::make_unique<tSong>(record));
-    }
-    SaveDatabase(list, database);
-    settings = folder + "/tunedex.ini";
+  Files()
+      : catalogue(kSongs), database(catalogue.path), settings(catalogue.folder + "/tunedex.ini") {
     std::ofstream(settings) << "[Startup]\nData=" << database << "\n";
   }
-  ~Files() { std::filesystem::remove_all(folder); }
-  std::string folder, database, settings;
+  bench::GeneratedCatalogueFile catalogue;
+  std::string database, settings;
 };
 
 const Files& TheFiles() {

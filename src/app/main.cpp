@@ -87,11 +87,10 @@ int main(int argc, char** argv) {
   X11Desktop desktop;
   PosixProgramStarter programs;
   ThreadSleeper sleeper;
-  QtUser user(&window);
   std::unique_ptr<tPlayerControl> control;
   if (desktop.Connected()) {
     control = std::make_unique<tPlayerControl>(
-        tPlayerControl::Services{desktop, programs, sleeper, user, FileExists,
+        tPlayerControl::Services{desktop, programs, sleeper, window.User(), FileExists,
                                  FolderPart(ProgramFilePath())},
         window.Logic().PlayerOptions(), static_cast<WindowHandle>(window.winId()));
     window.SetPlayerServices({control.get(), &desktop, &programs, &sleeper});

@@ -6,6 +6,7 @@
 
 #include "catalogue/database.h"
 #include "common/fileio.h"
+#include "common/recordtext.h"
 #include "common/textcase.h"
 #include "players/playercontrol.h"
 
@@ -18,21 +19,7 @@ constexpr std::string_view kDuplicateSongMessage = "This song is already in the 
 constexpr std::string_view kSaveBeforePlaylistMessage =
     "Please save the new database before opening Playlist Central";
 
-// Removes the last UTF-8 character of a text.
-void PopCharacter(std::string& text) {
-  while (!text.empty()) {
-    const auto byte = static_cast<unsigned char>(text.back());
-    text.pop_back();
-    if ((byte & 0xC0) != 0x80) break;
-  }
-}
-
 }  // namespace
-
-std::string FolderPart(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
 
 tCatalogueWindow::tCatalogueWindow(CatalogueServices services)
     : m_services(std::move(services)), m_findSearch(std::make_unique<FindBoxSearch>(m_view)) {}
@@ -45,12 +32,9 @@ tCatalogueWindow::~tCatalogueWindow() {
 // Start-up and shutdown
 
 void tCatalogueWindow::Start(const tIniFile& ini) {
-  ApplyCustomLanguage();
-  m_playerOptions.DesktopDelay = kDefaultDesktopDelay;
-  m_viewMode = m_tickedMode = kViewAll;
   std::error_code error;
   m_settings.songsFolder = std::filesystem::current_path(error).string();
-  ReadMainSettings(ini, m_settings, m_playerOptions, [this] { ApplyCustomLanguage(); });
+  ReadMainSettings(ini, m_settings, m_playerOptions);
   playerInFront = (m_playerOptions.Set().PlayerPopups & kPopupMainWindow) != 0;
   m_columns.SetTextColumns(m_settings.columnWidths);
 
@@ -105,7 +89,7 @@ bool tCatalogueWindow::SaveForClosing() {
     path = *chosen;
   }
   try {
-    WriteDatabase(m_master, path);
+    SaveDatabase(m_master, path);
   } catch (const FileError&) {
     const Button answer = m_services.user.ShowMessage(
         MessageKind::Warning,
@@ -145,10 +129,6 @@ bool tCatalogueWindow::LoadInto(const std::string& path) {
   return true;
 }
 
-void tCatalogueWindow::WriteDatabase(const tSongList& list, const std::string& path) {
-  SaveDatabase(list, path);
-}
-
 FileDialogRequest tCatalogueWindow::OpenRequest() const {
   FileDialogRequest request;
   request.filters = {{"Tunedex database files", {"*.tdb"}}, {"All files", {"*"}}};
@@ -179,7 +159,6 @@ void tCatalogueWindow::OpenDatabase() {
   m_modified = false;
   m_newDatabase = false;
   ShowSortCode();
-  Touch();
 }
 
 void tCatalogueWindow::NewDatabase() {
@@ -189,13 +168,12 @@ void tCatalogueWindow::NewDatabase() {
   RebuildView();
   m_modified = false;
   m_newDatabase = true;
-  Touch();
 }
 
 bool tCatalogueWindow::Save() {
   if (m_newDatabase || m_settings.databasePath.empty()) return SaveAs();
   try {
-    WriteDatabase(m_master, m_settings.databasePath);
+    SaveDatabase(m_master, m_settings.databasePath);
   } catch (const FileError& error) {
     m_services.user.ShowError(error.what());
     return false;
@@ -209,7 +187,7 @@ bool tCatalogueWindow::SaveAs() {
   if (!file || file->empty()) return false;
   m_saveDialogName = std::string(FileNamePart(*file));
   try {
-    WriteDatabase(m_master, *file);
+    SaveDatabase(m_master, *file);
   } catch (const FileError& error) {
     m_services.user.ShowError(error.what());
     return false;
@@ -225,7 +203,7 @@ void tCatalogueWindow::SaveSelection() {
   if (!file || file->empty()) return;
   m_saveDialogName = std::string(FileNamePart(*file));
   try {
-    WriteDatabase(m_view, *file);
+    SaveDatabase(m_view, *file);
   } catch (const FileError& error) {
     m_services.user.ShowError(error.what());
   }
@@ -244,7 +222,6 @@ void tCatalogueWindow::AddSong() {
   m_settings.songsFolder = folder;
   if (m_master.ContainsFileName(record)) {
     m_modified = wasModified;
-    Touch();
     m_services.user.ShowError(kDuplicateSongMessage);
     return;
   }
@@ -262,7 +239,6 @@ void tCatalogueWindow::AddSong() {
   }
   m_topRow = top;
   EnsureVisible();
-  Touch();
 }
 
 void tCatalogueWindow::ShowCurrentSong(int tag) {
@@ -274,10 +250,7 @@ void tCatalogueWindow::ShowCurrentSong(int tag) {
   tSongRecord record = song->Record();
   std::string folder = m_settings.songsFolder;
   const int distance = m_currentRow - m_topRow;
-  if (!m_services.showSongRecord(record, mode, folder)) {
-    Touch();  // the navigator may have stored records into the list
-    return;
-  }
+  if (!m_services.showSongRecord(record, mode, folder)) return;
   m_settings.songsFolder = folder;
   m_ids.Reserve(record.IdCode());
   Resort(true);
@@ -319,7 +292,6 @@ void tCatalogueWindow::DeleteAllSongs() {
 
 void tCatalogueWindow::FillMissingIdCodes() {
   if (::tunedex::FillMissingIdCodes(m_master, m_ids) > 0) SetModified(true);
-  Touch();
 }
 
 void tCatalogueWindow::PlayCurrentSong() {
@@ -338,12 +310,10 @@ void tCatalogueWindow::PlaylistCentral() {
 }
 
 void tCatalogueWindow::Players() {
-  if (m_services.players) {
-    WindowHandle& player = m_services.players->PlayerWindow();
-    if (player != 0) m_services.players->ClosePlayer();
+  if (m_services.players && m_services.players->PlayerWindow() != 0) {
+    m_services.players->ClosePlayer();
   }
   if (m_services.showPlayerOptions) m_services.showPlayerOptions();
-  Touch();
 }
 
 bool tCatalogueWindow::Enabled(Command command) const {
@@ -420,7 +390,6 @@ void tCatalogueWindow::Run(Command command, int tag) {
     case Command::LostFiles:
       m_services.showLostFiles();
       m_typeAhead.clear();
-      Touch();
       break;
     case Command::PrintPreview:
       m_services.showPrintPreview();
@@ -496,7 +465,6 @@ void tCatalogueWindow::Run(Command command, int tag) {
 
 void tCatalogueWindow::SetModified(bool modified) {
   m_modified = modified;
-  Touch();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -520,12 +488,6 @@ void tCatalogueWindow::ChooseView(int mode) {
   } else {
     PlaceRow(m_currentRow, distance);
   }
-  const char* status[] = {"All Songs",   "",          "English songs",
-                          "Other songs", "New songs", "Custom-filtered list"};
-  m_viewStatus =
-      "Showing: " + (mode == kViewCustomLanguage ? m_settings.customLanguage.name + " songs"
-                                                 : std::string(status[mode - kViewAll]));
-  Touch();
 }
 
 void tCatalogueWindow::RebuildView() {
@@ -545,12 +507,7 @@ void tCatalogueWindow::RebuildView() {
   if (m_currentRow > last) m_currentRow = last;
   m_topRow = std::clamp(m_topRow, 0, LastTopRow());
   m_typeAhead.clear();
-  RowsChanged();
-}
-
-void tCatalogueWindow::RowsChanged() {
   ++m_rowsRevision;
-  Touch();
 }
 
 void tCatalogueWindow::SetSort(int code) {
@@ -569,7 +526,6 @@ void tCatalogueWindow::SetSort(int code) {
   }
   m_master.SetSortOrder(static_cast<std::int8_t>(m_sortCode));
   m_view.SetSortOrder(static_cast<std::int8_t>(m_sortCode));
-  Touch();
 }
 
 void tCatalogueWindow::Resort(bool modified) {
@@ -594,12 +550,10 @@ void tCatalogueWindow::ShowSortCode() {
     default:
       break;
   }
-  Touch();
 }
 
 void tCatalogueWindow::ApplyCustomLanguage() {
   m_settings.customLanguage.Apply();
-  Touch();
 }
 
 void tCatalogueWindow::ChooseCustomLanguage(const CustomLanguageChoice& choice) {
@@ -608,72 +562,51 @@ void tCatalogueWindow::ChooseCustomLanguage(const CustomLanguageChoice& choice) 
   if (m_viewMode == kViewCustomLanguage) ChooseView(kViewCustomLanguage);
 }
 
-std::string tCatalogueWindow::ViewCaption(int mode) const {
-  switch (mode) {
-    case kViewAll:
-      return "&All Songs";
-    case kViewCustomLanguage:
-      return m_settings.customLanguage.name + " songs";
-    case kViewEnglish:
-      return "&English Songs";
-    case kViewOtherLanguages:
-      return "&Other Languages";
-    case kViewNewSongs:
-      return "&New Songs";
-    default:
-      return "&Filter...";
+namespace {
+
+// The texts of each view, 16 to 21, in the order of ViewTextKind; "%" stands for the custom
+// language's name.
+constexpr std::array<std::string_view, 5> kViewTexts[] = {
+    {"&All Songs", "All songs", "Show all songs", "All Songs", "Showing all songs"},
+    {"% songs", "% songs", "Show songs in %", "% songs", "Showing songs in %"},
+    {"&English Songs", "Songs in English ", "Show songs in English", "English songs",
+     "Showing songs in English"},
+    {"&Other Languages", "Songs in other languages", "Show songs in other languages", "Other songs",
+     "Showing songs in other languages"},
+    {"&New Songs", "New songs", "Show newly imported songs", "New songs",
+     "Showing newly-imported songs"},
+    {"&Filter...", "Filter...", "Filter songs by text", "Custom-filtered list", ""},
+};
+
+}  // namespace
+
+std::string tCatalogueWindow::ViewText(int mode, ViewTextKind kind) const {
+  const int index = std::clamp<int>(mode, kViewAll, kViewCustomFiltered) - kViewAll;
+  std::string filled(kViewTexts[static_cast<std::size_t>(index)][static_cast<std::size_t>(kind)]);
+  if (const std::size_t name = filled.find('%'); name != std::string::npos) {
+    filled.replace(name, 1, m_settings.customLanguage.name);
   }
+  return filled;
+}
+
+std::string tCatalogueWindow::ViewCaption(int mode) const {
+  return ViewText(mode, ViewTextKind::Menu);
 }
 
 std::string tCatalogueWindow::SelectionMenuCaption(int mode) const {
-  switch (mode) {
-    case kViewAll:
-      return "All songs";
-    case kViewCustomLanguage:
-      return m_settings.customLanguage.name + " songs";
-    case kViewEnglish:
-      return "Songs in English ";
-    case kViewOtherLanguages:
-      return "Songs in other languages";
-    case kViewNewSongs:
-      return "New songs";
-    default:
-      return "Filter...";
-  }
+  return ViewText(mode, ViewTextKind::Selection);
 }
 
 std::string tCatalogueWindow::ViewHint(int mode) const {
-  switch (mode) {
-    case kViewAll:
-      return "Show all songs";
-    case kViewCustomLanguage:
-      return "Show songs in " + m_settings.customLanguage.name;
-    case kViewEnglish:
-      return "Show songs in English";
-    case kViewOtherLanguages:
-      return "Show songs in other languages";
-    case kViewNewSongs:
-      return "Show newly imported songs";
-    default:
-      return "Filter songs by text";
-  }
+  return ViewText(mode, ViewTextKind::Hint);
 }
 
 std::string tCatalogueWindow::LogoHint(int mode) const {
-  switch (mode) {
-    case kViewAll:
-      return "Showing all songs";
-    case kViewCustomLanguage:
-      return "Showing songs in " + m_settings.customLanguage.name;
-    case kViewEnglish:
-      return "Showing songs in English";
-    case kViewOtherLanguages:
-      return "Showing songs in other languages";
-    case kViewNewSongs:
-      return "Showing newly-imported songs";
-    default:
-      return "";
-  }
+  return ViewText(mode, ViewTextKind::LogoHint);
+}
+
+std::string tCatalogueWindow::ViewStatusText() const {
+  return "Showing: " + ViewText(m_tickedMode, ViewTextKind::Status);
 }
 
 bool tCatalogueWindow::ViewButtonPressed(int mode) const {
@@ -694,7 +627,6 @@ std::string tCatalogueWindow::SongStatusText() const {
 
 void tCatalogueWindow::FindTextChanged(std::string_view text) {
   m_findText = text;
-  Touch();
   if (m_view.Empty()) return;
   if (m_findText.empty()) {
     SelectRow(0);
@@ -715,15 +647,10 @@ void tCatalogueWindow::SearchFindBox(std::size_t start) {
   }
   m_services.user.ShowInformation("Cannot find " + m_findText);
   m_findFocusRequest = true;
-  Touch();
 }
 
 bool tCatalogueWindow::TakeFindBoxFocusRequest() {
   return std::exchange(m_findFocusRequest, false);
-}
-
-int tCatalogueWindow::SortFieldCode() const {
-  return std::abs(m_sortCode);
 }
 
 void tCatalogueWindow::TypeAhead(std::string_view character) {
@@ -739,7 +666,7 @@ void tCatalogueWindow::TypeAhead(std::string_view character) {
 
 void tCatalogueWindow::SearchTypeAhead(int start) {
   TextField field;
-  switch (SortFieldCode()) {
+  switch (std::abs(m_sortCode)) {
     case kSortById:
       field = TextField::IdCode;
       break;
@@ -830,7 +757,7 @@ bool tCatalogueWindow::HandleKey(WindowKey key, int modifiers) {
       break;
     case WindowKey::Backspace:
     case WindowKey::Delete:
-      PopCharacter(m_typeAhead);
+      RemoveLastUtf8Character(m_typeAhead);
       SelectRow(0);
       SearchTypeAhead(0);
       passOn = true;
@@ -848,7 +775,6 @@ bool tCatalogueWindow::HandleKey(WindowKey key, int modifiers) {
       passOn = true;
       break;
   }
-  Touch();
   return passOn;
 }
 
@@ -863,12 +789,10 @@ const tSong* tCatalogueWindow::SongAt(int row) const {
 void tCatalogueWindow::SelectRow(int row) {
   m_currentRow = std::clamp(row, 0, static_cast<int>(RowCount()) - 1);
   EnsureVisible();
-  Touch();
 }
 
 void tCatalogueWindow::SetTopRow(int row) {
   m_topRow = std::clamp(row, 0, LastTopRow());
-  Touch();
 }
 
 int tCatalogueWindow::LastTopRow() const {
@@ -887,7 +811,6 @@ void tCatalogueWindow::PlaceRow(int row, int distanceFromTop) {
   m_topRow = allFit ? 0 : m_currentRow - std::max(distanceFromTop, 0);
   m_topRow = std::clamp(m_topRow, 0, LastTopRow());
   EnsureVisible();
-  Touch();
 }
 
 int tCatalogueWindow::IndexInView(const tSong* song) const {

@@ -107,7 +107,7 @@ struct CatalogueServices {
 // The catalogue window's state and rules, apart from its widgets: the master and view lists,
 // the ID list, the database file, views, sorting, the find box and type-ahead, the grid's
 // current and top row, the commands and when they are enabled. Widgets show this state and
-// forward events; after each call they read it back (Revision tells whether anything changed).
+// forward events; after each call they read it back.
 class tCatalogueWindow {
  public:
   explicit tCatalogueWindow(CatalogueServices services);
@@ -202,7 +202,7 @@ class tCatalogueWindow {
 
   std::string CaptionText() const;  // before shortening: "-Tunedex- " + path
   std::string CaptionPathText() const { return CaptionPath(DatabasePath(), m_newDatabase); }
-  const std::string& ViewStatusText() const { return m_viewStatus; }  // status panel 0
+  std::string ViewStatusText() const;  // status panel 0: the ticked view
   const std::string& SortStatusText() const { return m_sortStatus; }
   std::string SongStatusText() const;  // status panel 2
   // Menu captions and hints that follow the custom language.
@@ -216,18 +216,16 @@ class tCatalogueWindow {
   // filters without changing it).
   int TickedViewMode() const { return m_tickedMode; }
 
-  // Changes with every change the widgets must show; RowsRevision only when the rows changed.
-  std::uint64_t Revision() const { return m_revision; }
+  // Changes whenever the rows of the view were rebuilt.
   std::uint64_t RowsRevision() const { return m_rowsRevision; }
   // When the focused control should be the find box with its text selected (after
   // "Cannot find ").
   bool TakeFindBoxFocusRequest();
 
  private:
-  void Touch() { ++m_revision; }
-  void RowsChanged();
+  enum class ViewTextKind { Menu, Selection, Hint, Status, LogoHint };
+  std::string ViewText(int mode, ViewTextKind kind) const;
   bool LoadInto(const std::string& path);
-  void WriteDatabase(const tSongList& list, const std::string& path);
   FileDialogRequest OpenRequest() const;
   FileDialogRequest SaveRequest();
   void ShowSortCode();
@@ -238,7 +236,6 @@ class tCatalogueWindow {
   int LastTopRow() const;
   int IndexInView(const tSong* song) const;
   bool SaveForClosing();
-  int SortFieldCode() const;
 
   CatalogueServices m_services;
   tSongList m_master{tSongList::Ownership::OwnsSongs};
@@ -254,7 +251,6 @@ class tCatalogueWindow {
   bool m_modified = false;
   int m_viewMode = kViewAll;
   int m_tickedMode = kViewAll;
-  std::string m_viewStatus = "Showing: All Songs";
   int m_sortCode = 0;
   int m_previousSort = 0;
   std::string m_sortStatus;
@@ -265,11 +261,7 @@ class tCatalogueWindow {
   int m_topRow = 0;
   int m_visibleRows = 1;
   bool m_findFocusRequest = false;
-  std::uint64_t m_revision = 1;
   std::uint64_t m_rowsRevision = 1;
 };
-
-// The folder part of a path, with its trailing "/" (empty when it has none).
-std::string FolderPart(std::string_view path);
 
 }  // namespace tunedex

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainsettings.h"
 
-#include <functional>
-
 namespace tunedex {
 
 namespace {
@@ -40,8 +38,7 @@ constexpr FlagKey kFlagKeys[] = {
 
 }  // namespace
 
-void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players,
-                      const std::function<void()>& applyCustomLanguage) {
+void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players) {
   settings.top = ReadCoordinate(ini, "Top", -kLargestCoordinate);
   settings.left = ReadCoordinate(ini, "Left", -kLargestCoordinate);
   settings.height = ReadCoordinate(ini, "Height", 1);
@@ -78,7 +75,6 @@ void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerO
     language.code = ini.ReadString(kOptions, "Custom language code", "");
   }
   language.Apply();
-  if (applyCustomLanguage) applyCustomLanguage();
   const int delay = ini.ReadInteger(kOptions, kDesktopDelayKey, kDefaultDesktopDelay);
   players.DesktopDelay = delay >= 0 && delay <= 10000 ? delay : kDefaultDesktopDelay;
 

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -67,10 +66,9 @@ struct tMainSettings {
 };
 
 // Reads the catalogue window's keys and the player sections, in the order the window applies
-// them; applyCustomLanguage runs after the custom language keys. Absurd values (sizes below 1,
-// widths beyond any screen, unknown states) are taken as absent.
-void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players,
-                      const std::function<void()>& applyCustomLanguage = {});
+// them; the custom language is applied as it is read. Absurd values (sizes below 1, widths
+// beyond any screen, unknown states) are taken as absent.
+void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players);
 
 // Writes them back. The position is written only for a normal window; columnWidths are the
 // widths to store (already taken back to the normal window's). playerInFront sets bit 1 of

@@ -1,27 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recordeditor.h"
 
-#include "catalogue/cataloguewindow.h"  // FolderPart
 #include "catalogue/songfilerename.h"
 #include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "common/collation.h"
 #include "common/fileio.h"
+#include "common/recordtext.h"
 #include "inspect/songfilereader.h"
 
 namespace tunedex {
-
-namespace {
-
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
-}  // namespace
 
 std::vector<FileFilter> SongFileFilters() {
   return {{"Song files",
@@ -47,7 +35,6 @@ tSongRecordEditor::tSongRecordEditor(RecordEditorContext context, const tSongRec
     Load(record);
     m_previousFileName = m_fileName;
   }
-  SetMode(mode);
 }
 
 std::string tSongRecordEditor::WindowTitle() const {
@@ -114,12 +101,8 @@ void tSongRecordEditor::InspectFile() {
   if (!m_fileName.empty()) InspectSongFile(m_fileName, m_info, m_context.user);
 }
 
-void tSongRecordEditor::SetMode(int mode) {
-  m_mode = mode;
-}
-
 void tSongRecordEditor::SetEditTicked(bool ticked) {
-  SetMode(kExisting | (ticked ? kEditable : 0) | (m_mode & kNavigator));
+  m_mode = kExisting | (ticked ? kEditable : 0) | (m_mode & kNavigator);
 }
 
 bool tSongRecordEditor::HasLyricsEnabled() const {
@@ -132,7 +115,7 @@ bool tSongRecordEditor::PlayEnabled() const {
 }
 
 bool tSongRecordEditor::CompleteVisible() const {
-  const std::size_t length = CharacterCount(idText);
+  const std::size_t length = Utf8CharacterCount(idText);
   return length >= 2 && length <= 4;
 }
 

@@ -101,7 +101,6 @@ class tSongRecordEditor {
 
  private:
   void Load(const tSongRecord& record);
-  void SetMode(int mode);
   std::string SelectedLanguage() const;
   void InspectFile();
   int LastIndex() const { return static_cast<int>(m_context.view.Count()) - 1; }

@@ -32,22 +32,6 @@ int TypePictureIndex(const tSongRecord& record, bool fileExists) {
   }
 }
 
-int InCataloguePictureIndex(int existingIndex) {
-  switch (existingIndex) {
-    case 0:
-    case 2:
-    case 4:
-    case 6:
-    case 8:
-    case 10:
-    case 19:
-    case 22:
-      return existingIndex + 1;
-    default:
-      return existingIndex;
-  }
-}
-
 std::optional<ColourValue> LyricsColour(std::uint8_t fileType) {
   switch (fileType) {
     case kSongTypeKar:

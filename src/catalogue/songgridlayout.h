@@ -18,8 +18,6 @@ namespace tunedex {
 inline constexpr int kTypePictureCount = 25;
 inline constexpr int kUnknownTypePicture = 18;
 int TypePictureIndex(const tSongRecord& record, bool fileExists);
-// The in-catalogue variant of an existing file's picture (its slot + 1; none for unknown types).
-int InCataloguePictureIndex(int existingIndex);
 
 // The background behind the ID code of a song with lyrics, by its type; none for type 0.
 std::optional<ColourValue> LyricsColour(std::uint8_t fileType);

@@ -55,6 +55,15 @@ std::string ResolveLinks(const std::string& path) {
   return path;
 }
 
+}  // namespace
+
+std::string FolderPart(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+namespace {
+
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";

@@ -27,6 +27,9 @@ class FileError : public std::runtime_error {
   int m_systemError;
 };
 
+// The folder part of a path, with its trailing "/" (empty when it has none).
+std::string FolderPart(std::string_view path);
+
 // Something that is not a folder exists at path.
 bool FileExists(const std::string& path);
 

@@ -48,6 +48,25 @@ void ForEachUtf8CodePoint(std::string_view utf8, Visit visit) {
 
 }  // namespace
 
+namespace {
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+}  // namespace
+
+std::size_t Utf8CharacterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return !IsContinuationByte(c); }));
+}
+
+void RemoveLastUtf8Character(std::string& utf8) {
+  while (!utf8.empty()) {
+    const bool continuation = IsContinuationByte(utf8.back());
+    utf8.pop_back();
+    if (!continuation) break;
+  }
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
   char buffer[U8_MAX_LENGTH];
   int32_t length = 0;

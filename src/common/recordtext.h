@@ -28,6 +28,9 @@ bool IsAscii(std::string_view bytes);
 
 // Appends a code point in UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
+// The number of characters of a UTF-8 text, and removing its last one.
+std::size_t Utf8CharacterCount(std::string_view utf8);
+void RemoveLastUtf8Character(std::string& utf8);
 
 // True when Windows-1252 has a byte for the code point.
 bool IsCp1252Character(char32_t c);

@@ -3,14 +3,11 @@
 
 #include <algorithm>
 
+#include "common/fileio.h"
+
 namespace tunedex {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // "*.mid" and ";*.mi;*.midi;*.rmi" as one list of patterns.
 std::vector<std::string> SamplePatterns(const PlayerTab& tab) {
@@ -99,7 +96,7 @@ void tPlayerOptionsDialog::ShowPage() {
   const tSongPlayerOptions& record = m_records[static_cast<std::size_t>(m_tab)];
   m_newWindows.clear();
   currentLine = -1;
-  m_close = m_sendTo = m_lyrics = 0;
+  m_close = m_sendTo = 0;
   runEnabled = true;
   refreshEnabled = testSendEnabled = testCloseEnabled = false;
   sendSelectEnabled = closeSelectEnabled = lyricsSelectEnabled = false;
@@ -151,7 +148,7 @@ void tPlayerOptionsDialog::Browse() {
   if (!tab) return;
   FileDialogRequest request;
   request.title = "Select Player for " + std::string(tab->browseName) + " files";
-  request.folder = FolderOf(programText);
+  request.folder = FolderPart(programText);
   const std::string chosen = ChooseProgramFile(std::move(request), m_services.user);
   if (!chosen.empty()) {
     programText = chosen;
@@ -226,10 +223,8 @@ void tPlayerOptionsDialog::SelectClose() {
 }
 
 void tPlayerOptionsDialog::SelectLyrics() {
-  if (const ListedWindow* line = ChosenLine()) {
-    m_lyrics = line->handle;
-    lyricsBox = line->line;
-  }
+  // The lyrics window is looked up by its description whenever it is wanted.
+  if (const ListedWindow* line = ChosenLine()) lyricsBox = line->line;
 }
 
 WindowHandle tPlayerOptionsDialog::FindConfiguredWindow(const std::string& box) {

@@ -137,7 +137,7 @@ class tPlayerOptionsDialog {
   int m_tab = 0;
   std::vector<ListedWindow> m_snapshot;
   std::vector<ListedWindow> m_newWindows;
-  WindowHandle m_player = 0, m_close = 0, m_sendTo = 0, m_lyrics = 0;
+  WindowHandle m_player = 0, m_close = 0, m_sendTo = 0;
   bool m_playerRunning = false;
   bool m_playerShownInFront = false;
   bool m_activateHandler = false;

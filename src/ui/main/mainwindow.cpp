@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDialog>
@@ -161,12 +160,8 @@ QAction* TTunedexMain::CommandAction(Command command, const QString& text,
 QAction* TTunedexMain::CopyAction(Command command, const QString& text, const QString& shortcutText,
                                   int tag) {
   // Context-menu copies show the main item's key without holding it a second time.
-  const QString caption = shortcutText.isEmpty() ? text : text + u'\t' + shortcutText;
-  QAction* action = new QAction(caption, this);
-  connect(action, &QAction::triggered, this,
-          [this, command, tag] { Do([this, command, tag] { m_logic->Run(command, tag); }); });
-  m_commandActions.emplace(command, action);
-  return action;
+  return CommandAction(command, shortcutText.isEmpty() ? text : text + u'\t' + shortcutText, {},
+                       tag);
 }
 
 void TTunedexMain::BuildActions() {
@@ -196,12 +191,11 @@ void TTunedexMain::BuildActions() {
                                                          {kSortByArtist, "&Artist", Qt::Key_F8}};
   for (const auto& [code, caption, key] : sorts) {
     const int sortCode = code;
-    QAction* main = MakeAction(
-        QString::fromLatin1(caption), [this, sortCode] { m_logic->SetSort(sortCode); }, key);
+    const auto sort = [this, sortCode] { m_logic->SetSort(sortCode); };
+    QAction* main = MakeAction(QString::fromLatin1(caption), sort, key);
     QAction* copy =
-        new QAction(QString::fromLatin1(caption) + u'\t' + QKeySequence(key).toString(), this);
-    connect(copy, &QAction::triggered, this,
-            [this, sortCode] { Do([this, sortCode] { m_logic->SetSort(sortCode); }); });
+        MakeAction(QString::fromLatin1(caption) + u'\t' + QKeySequence(key).toString(), sort);
+    m_sortCopies[code] = copy;
     for (QAction* action : {main, copy}) {
       action->setCheckable(true);
       m_sortActions.emplace(code, action);
@@ -339,9 +333,7 @@ void TTunedexMain::BuildMenus() {
     selection->addAction(m_selectionActions[mode]);
   }
   QMenu* gridSort = m_gridMenu->addMenu(QStringLiteral("Sort"));
-  for (auto it = m_sortActions.begin(); it != m_sortActions.end(); ++it) {
-    if (it->second->text().contains(u'\t')) gridSort->addAction(it->second);
-  }
+  for (const auto& [code, copy] : m_sortCopies) gridSort->addAction(copy);
   m_commandActions.emplace(Command::SortMenus, gridSort->menuAction());
   m_gridMenu->addSeparator();
   m_gridMenu->addAction(CopyAction(Command::FullSongDetails, QStringLiteral("Full Song details"),

@@ -10,7 +10,6 @@
 #include "ui/widgets/qtuser.h"
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -47,6 +46,8 @@ class TTunedexMain : public QMainWindow {
   // Shows the window as the settings left it (normal or maximised), back on a screen.
   void ShowAsStored();
   tCatalogueWindow& Logic() { return *m_logic; }
+  // Messages and questions over this window.
+  UserInteraction& User() { return m_user; }
   TSongGrid& Grid() { return *m_grid; }
   QAction* Action(Command command) const;
   QAction* SortAction(int code) const;
@@ -99,7 +100,8 @@ class TTunedexMain : public QMainWindow {
   std::multimap<Command, QAction*> m_commandActions;  // every place of a command
   std::map<int, QAction*> m_viewActions;              // 16..21: menu and toolbar
   std::map<int, QAction*> m_selectionActions;         // the grid menu's "Selection" items
-  std::multimap<int, QAction*> m_sortActions;         // 32..34 in both menus
+  std::multimap<int, QAction*> m_sortActions;         // 32..34 in both menus, main item first
+  std::map<int, QAction*> m_sortCopies;               // the grid menu's copies
   std::vector<std::pair<bool tDisplayOptions::*, QAction*>> m_displayActions;
   QAction* m_playerInFront = nullptr;
   QAction* m_switchToPlugin = nullptr;
@@ -124,7 +126,6 @@ class TTunedexMain : public QMainWindow {
   QWidget* m_infoPanel = nullptr;
   std::array<QLabel*, 3> m_statusPanels{};
   std::vector<QObject*> m_focusAreas;  // the pointer over them moves the focus off the grid
-  std::uint64_t m_shownRevision = 0;
   bool m_closing = false;
 };
 

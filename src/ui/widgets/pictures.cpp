@@ -2,6 +2,7 @@
 #include "pictures.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPalette>
 #include <array>
 
@@ -23,7 +24,15 @@ QIcon ArtIcon(const char* name) {
 }
 
 QPixmap ArtPixmap(const char* name, int width, int height) {
-  return ArtIcon(name).pixmap(QSize(width, height));
+  // Rendered once per picture and size: the window shows them again on every update.
+  static QHash<QString, QPixmap> rendered;
+  const QString key =
+      QStringLiteral("%1@%2x%3").arg(QLatin1StringView(name)).arg(width).arg(height);
+  auto found = rendered.constFind(key);
+  if (found == rendered.constEnd()) {
+    found = rendered.insert(key, ArtIcon(name).pixmap(QSize(width, height)));
+  }
+  return *found;
 }
 
 const QPixmap& TypePicture(int slot) {
