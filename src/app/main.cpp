@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  TTunedexMain window(SettingsFilePath(ProgramFilePath(), options.settings));
+  tCatalogue catalogue;
+  TTunedexMain window(catalogue, SettingsFilePath(ProgramFilePath(), options.settings));
   X11Desktop desktop;
   PosixProgramStarter programs;
   ThreadSleeper sleeper;

@@ -21,11 +21,49 @@ constexpr std::string_view kSaveBeforePlaylistMessage =
 
 }  // namespace
 
-tCatalogueWindow::tCatalogueWindow(CatalogueServices services)
-    : m_services(std::move(services)), m_findSearch(std::make_unique<FindBoxSearch>(m_view)) {}
+tCatalogueWindow::tCatalogueWindow(tCatalogue& catalogue, CatalogueServices services)
+    : m_catalogue(catalogue),
+      m_services(std::move(services)),
+      m_findSearch(std::make_unique<FindBoxSearch>(m_view)) {
+  m_catalogue.AddObserver(*this);
+}
 
 tCatalogueWindow::~tCatalogueWindow() {
+  m_catalogue.RemoveObserver(*this);
   m_view.Clear();
+}
+
+void tCatalogueWindow::CatalogueChanged(const CatalogueNotice& notice) {
+  switch (notice.change) {
+    case CatalogueChange::Replacing:
+      m_view.Clear();
+      break;
+    case CatalogueChange::Removing:
+      if (const int index = IndexInView(notice.song); index >= 0) {
+        m_view.RemoveAt(static_cast<std::size_t>(index));
+      }
+      break;
+    case CatalogueChange::Replaced:
+    case CatalogueChange::Reordered:
+      // The status bar names the last ascending key chosen; a descending one leaves it.
+      if (const int sort = m_catalogue.SortCode(); sort >= kSortById && sort <= kSortByArtist) {
+        m_shownSort = sort;
+      }
+      RebuildView();
+      break;
+    case CatalogueChange::Removed:
+    case CatalogueChange::Added:
+      RebuildView();
+      break;
+    case CatalogueChange::RecordChanged:
+      // The row shows the new record; which rows the view holds is decided again when the
+      // catalogue is re-sorted, so a record editor stepping through the view keeps its rows.
+      ++m_rowsRevision;
+      break;
+    case CatalogueChange::Modified:
+    case CatalogueChange::PathChanged:
+      break;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -42,22 +80,20 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   if (!path.empty()) {
     if (FileExists(path)) {
       // A file that is not a catalogue stays untouched: Save then asks for a name.
-      if (!LoadInto(path)) m_newDatabase = true;
+      if (!m_catalogue.Open(path, m_services.user)) m_catalogue.SetPath(path, true);
     } else {
+      m_catalogue.SetPath(path, false);
       m_services.user.ShowError("Cannot locate database " + path);
       OpenDatabase();
     }
   }
-  if (!m_settings.databasePath.empty()) {
-    m_sortCode = m_master.SortOrder();
-    ShowSortCode();
-  }
   RebuildView();
-  m_modified = false;
+  m_catalogue.SetModified(false);
 }
 
 void tCatalogueWindow::WriteSettings(tIniFile& ini, const std::array<int, 3>& storedColumns) {
   m_settings.columnWidths = storedColumns;
+  m_settings.databasePath = m_catalogue.Path();
   WriteMainSettings(ini, m_settings, m_playerOptions, playerInFront);
 }
 
@@ -68,7 +104,7 @@ bool tCatalogueWindow::CloseQuery() {
 }
 
 bool tCatalogueWindow::KeepUnsavedChanges() {
-  if (!m_modified) return true;
+  if (!m_catalogue.Modified()) return true;
   if (!m_settings.display.confirmSaves) return SaveForClosing();
   switch (m_services.user.ShowMessage(MessageKind::Confirmation, kSaveChangesQuestion,
                                       {Button::Yes, Button::No, Button::Cancel})) {
@@ -82,14 +118,14 @@ bool tCatalogueWindow::KeepUnsavedChanges() {
 }
 
 bool tCatalogueWindow::SaveForClosing() {
-  std::string path = m_settings.databasePath;
+  std::string path = m_catalogue.Path();
   if (CaptionPathText() == kNewFileCaption) {
     const std::optional<std::string> chosen = m_services.user.AskSaveFile(SaveRequest());
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
   }
   try {
-    SaveDatabase(m_master, path);
+    m_catalogue.SaveAs(path);
   } catch (const FileError&) {
     const Button answer = m_services.user.ShowMessage(
         MessageKind::Warning,
@@ -98,43 +134,19 @@ bool tCatalogueWindow::SaveForClosing() {
         {Button::Yes, Button::Cancel});
     return answer == Button::Yes;
   }
-  m_settings.databasePath = path;
-  m_newDatabase = false;
   m_saveDialogName = std::string(FileNamePart(path));
-  SetModified(false);
   return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Database commands
 
-bool tCatalogueWindow::LoadInto(const std::string& path) {
-  // Loaded into a list of its own first, so a file that cannot be read or is not a catalogue
-  // leaves the open catalogue as it was.
-  tSongList loaded(tSongList::Ownership::OwnsSongs);
-  try {
-    if (LoadDatabase(loaded, path, m_services.user) != LoadResult::Loaded) return false;
-  } catch (const FileError& error) {
-    m_services.user.ShowError(error.what());
-    return false;
-  }
-  m_view.Clear();
-  m_master.DestroySongs();
-  m_master.Reserve(loaded.Count());
-  for (tSong* song : loaded) m_master.Add(song);
-  loaded.Clear();
-  m_master.SetSortOrder(loaded.SortOrder());
-  m_ids.FillFrom(m_master);
-  m_settings.databasePath = path;
-  return true;
-}
-
 FileDialogRequest tCatalogueWindow::OpenRequest() const {
   FileDialogRequest request;
   request.filters = {{"Tunedex database files", {"*.tdb"}}, {"All files", {"*"}}};
   request.defaultExtension = "tdb";
-  request.folder = FolderPart(m_settings.databasePath);
-  request.fileName = std::string(FileNamePart(m_settings.databasePath));
+  request.folder = FolderPart(m_catalogue.Path());
+  request.fileName = std::string(FileNamePart(m_catalogue.Path()));
   return request;
 }
 
@@ -142,8 +154,8 @@ FileDialogRequest tCatalogueWindow::SaveRequest() {
   FileDialogRequest request;
   request.filters = {{"Tunedex Database", {"*.tdb"}}};
   request.defaultExtension = "tdb";
-  request.folder = FolderPart(m_settings.databasePath);
-  if (m_newDatabase) m_saveDialogName.clear();
+  request.folder = FolderPart(m_catalogue.Path());
+  if (m_catalogue.IsNew()) m_saveDialogName.clear();
   request.fileName = m_saveDialogName;
   return request;
 }
@@ -152,50 +164,36 @@ void tCatalogueWindow::OpenDatabase() {
   if (!KeepUnsavedChanges()) return;
   const std::optional<std::string> file = m_services.user.AskOpenFile(OpenRequest());
   if (!file || file->empty()) return;
-  m_currentRow = m_topRow = 0;
-  if (!LoadInto(*file)) return;
-  m_sortCode = m_master.SortOrder();
+  m_cursor.Reset();
+  if (!m_catalogue.Open(*file, m_services.user)) return;
   ChooseView(kViewAll);
-  m_modified = false;
-  m_newDatabase = false;
-  ShowSortCode();
 }
 
 void tCatalogueWindow::NewDatabase() {
   if (!KeepUnsavedChanges()) return;
-  m_view.Clear();
-  m_master.DestroySongs();
-  RebuildView();
-  m_modified = false;
-  m_newDatabase = true;
+  m_catalogue.New();
 }
 
-bool tCatalogueWindow::Save() {
-  if (m_newDatabase || m_settings.databasePath.empty()) return SaveAs();
+bool tCatalogueWindow::SaveTo(const std::string& path) {
   try {
-    SaveDatabase(m_master, m_settings.databasePath);
+    m_catalogue.SaveAs(path);
   } catch (const FileError& error) {
     m_services.user.ShowError(error.what());
     return false;
   }
-  SetModified(false);
   return true;
+}
+
+bool tCatalogueWindow::Save() {
+  if (m_catalogue.IsNew() || m_catalogue.Path().empty()) return SaveAs();
+  return SaveTo(m_catalogue.Path());
 }
 
 bool tCatalogueWindow::SaveAs() {
   const std::optional<std::string> file = m_services.user.AskSaveFile(SaveRequest());
   if (!file || file->empty()) return false;
   m_saveDialogName = std::string(FileNamePart(*file));
-  try {
-    SaveDatabase(m_master, *file);
-  } catch (const FileError& error) {
-    m_services.user.ShowError(error.what());
-    return false;
-  }
-  m_settings.databasePath = *file;
-  m_newDatabase = false;
-  SetModified(false);
-  return true;
+  return SaveTo(*file);
 }
 
 void tCatalogueWindow::SaveSelection() {
@@ -214,31 +212,30 @@ void tCatalogueWindow::SaveSelection() {
 
 void tCatalogueWindow::AddSong() {
   if (!m_services.showSongRecord) return;
-  const bool wasModified = m_modified;
-  const int distance = m_currentRow - m_topRow;
+  const bool wasModified = m_catalogue.Modified();
+  const int distance = CurrentRow() - TopRow();
   tSongRecord record;
   std::string folder = m_settings.songsFolder;
   if (!m_services.showSongRecord(record, kEditable, folder)) return;
   m_settings.songsFolder = folder;
-  if (m_master.ContainsFileName(record)) {
-    m_modified = wasModified;
+  const tSong* song = m_catalogue.Add(record);
+  if (!song) {
+    m_catalogue.SetModified(wasModified);
     m_services.user.ShowError(kDuplicateSongMessage);
     return;
   }
-  m_ids.Reserve(record.IdCode());
-  tSong* song = m_master.Add(std::make_unique<tSong>(record));
-  Resort(true);
+  m_cursor.Reset();
   const int index = IndexInView(song);
   if (index < 0) return;
-  m_currentRow = index;
   const int rows = static_cast<int>(RowCount());
+  const int visible = VisibleRows();
   int top = 0;
-  if (index > m_visibleRows && rows > m_visibleRows) {
-    top = std::min(index + 1 - distance, rows - 1 - m_visibleRows);
+  if (index > visible && rows > visible) {
+    top = std::min(index + 1 - distance, rows - 1 - visible);
     if (top < 1) top = 0;
   }
-  m_topRow = top;
-  EnsureVisible();
+  m_cursor.SetTopRow(top);
+  m_cursor.SelectRow(index);
 }
 
 void tCatalogueWindow::ShowCurrentSong(int tag) {
@@ -249,13 +246,14 @@ void tCatalogueWindow::ShowCurrentSong(int tag) {
                                           : 0;
   tSongRecord record = song->Record();
   std::string folder = m_settings.songsFolder;
-  const int distance = m_currentRow - m_topRow;
+  const int distance = CurrentRow() - TopRow();
   if (!m_services.showSongRecord(record, mode, folder)) return;
   m_settings.songsFolder = folder;
-  m_ids.Reserve(record.IdCode());
-  Resort(true);
+  m_catalogue.Ids().Reserve(record.IdCode());
+  Resort();
+  m_catalogue.SetModified(true);
   const int index = m_view.IndexOfFileName(record);
-  if (index >= 0) PlaceRow(index, distance);
+  if (index >= 0) m_cursor.PlaceRow(index, distance);
 }
 
 void tCatalogueWindow::DeleteSong() {
@@ -267,31 +265,22 @@ void tCatalogueWindow::DeleteSong() {
                                   {Button::Yes, Button::No}) != Button::Yes) {
     return;
   }
-  m_view.RemoveAt(static_cast<std::size_t>(m_currentRow));
-  const auto found = std::find(m_master.begin(), m_master.end(), song);
-  if (found != m_master.end()) {
-    m_master.DestroyAt(static_cast<std::size_t>(found - m_master.begin()));
-  }
-  RebuildView();
-  SetModified(true);
+  m_catalogue.Remove(song);
 }
 
 void tCatalogueWindow::DeleteAllSongs() {
   if (m_services.user.ShowMessage(MessageKind::Confirmation,
                                   "Clear all songs from database " +
-                                      std::string(FileNamePart(m_settings.databasePath)) + "?\r\r" +
+                                      std::string(FileNamePart(m_catalogue.Path())) + "?\r\r" +
                                       "Are you sure?",
                                   {Button::Yes, Button::No}) != Button::Yes) {
     return;
   }
-  m_view.Clear();
-  m_master.DestroySongs();
-  RebuildView();
-  SetModified(true);
+  m_catalogue.RemoveAll();
 }
 
 void tCatalogueWindow::FillMissingIdCodes() {
-  if (::tunedex::FillMissingIdCodes(m_master, m_ids) > 0) SetModified(true);
+  m_catalogue.FillMissingIdCodes();
 }
 
 void tCatalogueWindow::PlayCurrentSong() {
@@ -302,7 +291,7 @@ void tCatalogueWindow::PlayCurrentSong() {
 }
 
 void tCatalogueWindow::PlaylistCentral() {
-  if (m_newDatabase || m_settings.databasePath.empty()) {
+  if (m_catalogue.IsNew() || m_catalogue.Path().empty()) {
     m_services.user.ShowInformation(kSaveBeforePlaylistMessage);
     return;
   }
@@ -318,15 +307,16 @@ void tCatalogueWindow::Players() {
 
 bool tCatalogueWindow::Enabled(Command command) const {
   const bool viewHasSongs = !m_view.Empty();
-  const bool masterHasSongs = !m_master.Empty();
+  const bool masterHasSongs = !m_catalogue.Empty();
   const int count = static_cast<int>(m_view.Count());
+  const int current = CurrentRow();
   switch (command) {
     case Command::FirstSong:
     case Command::PreviousSong:
-      return m_currentRow > 0 && count >= 2;
+      return current > 0 && count >= 2;
     case Command::NextSong:
     case Command::LastSong:
-      return m_currentRow < count - 1 && count >= 2;
+      return current < count - 1 && count >= 2;
     case Command::DeleteSong:
     case Command::DeleteAllSongs:
     case Command::EditSong:
@@ -461,362 +451,6 @@ void tCatalogueWindow::Run(Command command, int tag) {
     default:
       break;
   }
-}
-
-void tCatalogueWindow::SetModified(bool modified) {
-  m_modified = modified;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Views and sorting
-
-void tCatalogueWindow::ChooseView(int mode) {
-  const bool hadSongs = !m_view.Empty();
-  const int distance = m_currentRow - m_topRow;
-  if (mode == kViewCustomFiltered) {
-    const int before = m_viewMode;
-    const bool ok = m_services.showFilter && m_services.showFilter(m_filter, [this] {
-      m_viewMode = kViewCustomFiltered;
-      RebuildView();
-    });
-    if (!ok) mode = before;
-  }
-  m_viewMode = m_tickedMode = mode;
-  RebuildView();
-  if (m_view.Empty() || !hadSongs) {
-    m_currentRow = m_topRow = 0;
-  } else {
-    PlaceRow(m_currentRow, distance);
-  }
-}
-
-void tCatalogueWindow::RebuildView() {
-  if (m_viewMode == kViewCustomFiltered) {
-    std::vector<tSong*> kept;
-    kept.reserve(m_view.Count());
-    for (tSong* song : m_view) {
-      if (FilterMatches(song->Record(), m_filter)) kept.push_back(song);
-    }
-    m_view.Clear();
-    for (tSong* song : kept) m_view.Add(song);
-    m_view.SortBy(m_sortCode);
-  } else {
-    SelectViewSongs(m_master, m_view, m_viewMode, m_settings.customLanguage.code);
-  }
-  const int last = static_cast<int>(RowCount()) - 1;
-  if (m_currentRow > last) m_currentRow = last;
-  m_topRow = std::clamp(m_topRow, 0, LastTopRow());
-  m_typeAhead.clear();
-  ++m_rowsRevision;
-}
-
-void tCatalogueWindow::SetSort(int code) {
-  if (m_view.Empty()) return;
-  if (code != 0) m_previousSort = m_sortCode;
-  m_sortCode = std::abs(m_sortCode) != code ? code : -m_sortCode;
-  const tSong* remembered = CurrentSong();
-  m_master.SortBy(m_sortCode);
-  m_modified = true;
-  ShowSortCode();
-  RebuildView();
-  const int index = IndexInView(remembered);
-  if (index >= 0) {
-    m_currentRow = index;
-    EnsureVisible();
-  }
-  m_master.SetSortOrder(static_cast<std::int8_t>(m_sortCode));
-  m_view.SetSortOrder(static_cast<std::int8_t>(m_sortCode));
-}
-
-void tCatalogueWindow::Resort(bool modified) {
-  m_master.SortBy(m_previousSort);
-  m_master.SortBy(m_sortCode);
-  RebuildView();
-  m_currentRow = m_topRow = 0;
-  SetModified(modified);
-}
-
-void tCatalogueWindow::ShowSortCode() {
-  switch (m_sortCode) {
-    case kSortById:
-      m_sortStatus = "Sort: ID Code";
-      break;
-    case kSortByTitle:
-      m_sortStatus = "Sort: Title";
-      break;
-    case kSortByArtist:
-      m_sortStatus = "Sort: Artist";
-      break;
-    default:
-      break;
-  }
-}
-
-void tCatalogueWindow::ApplyCustomLanguage() {
-  m_settings.customLanguage.Apply();
-}
-
-void tCatalogueWindow::ChooseCustomLanguage(const CustomLanguageChoice& choice) {
-  choice.StoreInto(m_settings.customLanguage);
-  ApplyCustomLanguage();
-  if (m_viewMode == kViewCustomLanguage) ChooseView(kViewCustomLanguage);
-}
-
-namespace {
-
-// The texts of each view, 16 to 21, in the order of ViewTextKind; "%" stands for the custom
-// language's name.
-constexpr std::array<std::string_view, 5> kViewTexts[] = {
-    {"&All Songs", "All songs", "Show all songs", "All Songs", "Showing all songs"},
-    {"% songs", "% songs", "Show songs in %", "% songs", "Showing songs in %"},
-    {"&English Songs", "Songs in English ", "Show songs in English", "English songs",
-     "Showing songs in English"},
-    {"&Other Languages", "Songs in other languages", "Show songs in other languages", "Other songs",
-     "Showing songs in other languages"},
-    {"&New Songs", "New songs", "Show newly imported songs", "New songs",
-     "Showing newly-imported songs"},
-    {"&Filter...", "Filter...", "Filter songs by text", "Custom-filtered list", ""},
-};
-
-}  // namespace
-
-std::string tCatalogueWindow::ViewText(int mode, ViewTextKind kind) const {
-  const int index = std::clamp<int>(mode, kViewAll, kViewCustomFiltered) - kViewAll;
-  std::string filled(kViewTexts[static_cast<std::size_t>(index)][static_cast<std::size_t>(kind)]);
-  if (const std::size_t name = filled.find('%'); name != std::string::npos) {
-    filled.replace(name, 1, m_settings.customLanguage.name);
-  }
-  return filled;
-}
-
-std::string tCatalogueWindow::ViewCaption(int mode) const {
-  return ViewText(mode, ViewTextKind::Menu);
-}
-
-std::string tCatalogueWindow::SelectionMenuCaption(int mode) const {
-  return ViewText(mode, ViewTextKind::Selection);
-}
-
-std::string tCatalogueWindow::ViewHint(int mode) const {
-  return ViewText(mode, ViewTextKind::Hint);
-}
-
-std::string tCatalogueWindow::LogoHint(int mode) const {
-  return ViewText(mode, ViewTextKind::LogoHint);
-}
-
-std::string tCatalogueWindow::ViewStatusText() const {
-  return "Showing: " + ViewText(m_tickedMode, ViewTextKind::Status);
-}
-
-bool tCatalogueWindow::ViewButtonPressed(int mode) const {
-  return !m_master.Empty() && m_tickedMode == mode;
-}
-
-std::string tCatalogueWindow::CaptionText() const {
-  return std::string(kCaptionPrefix) + CaptionPathText();
-}
-
-std::string tCatalogueWindow::SongStatusText() const {
-  if (m_view.Empty()) return "No songs";
-  return "Song " + std::to_string(m_currentRow + 1) + "/" + std::to_string(m_view.Count());
-}
-
-// ---------------------------------------------------------------------------------------------
-// Find box, type-ahead and keys
-
-void tCatalogueWindow::FindTextChanged(std::string_view text) {
-  m_findText = text;
-  if (m_view.Empty()) return;
-  if (m_findText.empty()) {
-    SelectRow(0);
-  } else {
-    SearchFindBox(0);
-  }
-}
-
-void tCatalogueWindow::FindNext() {
-  if (m_view.Empty() || m_findText.empty()) return;
-  SearchFindBox(static_cast<std::size_t>(m_currentRow) + 1);
-}
-
-void tCatalogueWindow::SearchFindBox(std::size_t start) {
-  if (const std::optional<std::size_t> row = m_findSearch->FindFrom(m_findText, start)) {
-    SelectRow(static_cast<int>(*row));
-    return;
-  }
-  m_services.user.ShowInformation("Cannot find " + m_findText);
-  m_findFocusRequest = true;
-}
-
-bool tCatalogueWindow::TakeFindBoxFocusRequest() {
-  return std::exchange(m_findFocusRequest, false);
-}
-
-void tCatalogueWindow::TypeAhead(std::string_view character) {
-  if (character.empty()) return;
-  if (character == "\x1b") {
-    m_typeAhead.clear();
-    return;
-  }
-  if (static_cast<unsigned char>(character.front()) < 32) return;
-  m_typeAhead += character;
-  SearchTypeAhead(m_currentRow);
-}
-
-void tCatalogueWindow::SearchTypeAhead(int start) {
-  TextField field;
-  switch (std::abs(m_sortCode)) {
-    case kSortById:
-      field = TextField::IdCode;
-      break;
-    case kSortByTitle:
-      field = TextField::Title;
-      break;
-    case kSortByArtist:
-      field = TextField::Artist;
-      break;
-    default:
-      if (m_services.beep) m_services.beep();
-      return;
-  }
-  if (!m_typeAhead.empty()) {
-    const TextMatcher matcher(m_typeAhead);
-    for (std::size_t row = static_cast<std::size_t>(std::max(start, 0)); row < m_view.Count();
-         ++row) {
-      if (matcher.IsPrefixOf(m_view[row]->Record().RawText(field))) {
-        SelectRow(static_cast<int>(row));
-        return;
-      }
-    }
-  }
-  if (m_services.beep) m_services.beep();
-}
-
-bool tCatalogueWindow::HandleKey(WindowKey key, int modifiers) {
-  const bool alt = (modifiers & kAlt) != 0;
-  const bool ctrl = (modifiers & kCtrl) != 0;
-  const int last = static_cast<int>(RowCount()) - 1;
-  bool passOn = false;
-  switch (key) {
-    case WindowKey::Home:
-      if (alt) {
-        SetTopRow(0);
-      } else {
-        m_typeAhead.clear();
-        SelectRow(0);
-      }
-      break;
-    case WindowKey::End:
-      if (alt) {
-        SetTopRow(LastTopRow());
-      } else {
-        m_typeAhead.clear();
-        SelectRow(last);
-      }
-      break;
-    case WindowKey::Up:
-      if (alt) {
-        SetTopRow(m_topRow - 1);
-      } else if (m_currentRow > 0) {
-        m_typeAhead.clear();
-        SelectRow(m_currentRow - 1);
-      }
-      break;
-    case WindowKey::Down:
-      if (alt) {
-        SetTopRow(m_topRow + 1);
-      } else if (m_currentRow < last) {
-        m_typeAhead.clear();
-        SelectRow(m_currentRow + 1);
-      }
-      break;
-    case WindowKey::Left:
-      m_columns.ScrollLeft();
-      break;
-    case WindowKey::Right:
-      m_columns.ScrollRight();
-      break;
-    case WindowKey::PageUp:
-      if (alt) {
-        SetTopRow(m_topRow - m_visibleRows);
-      } else if (ctrl) {
-        SelectRow(0);
-      } else {
-        passOn = true;
-      }
-      break;
-    case WindowKey::PageDown:
-      if (alt) {
-        SetTopRow(m_topRow + m_visibleRows);
-      } else if (ctrl) {
-        SelectRow(last);
-      } else {
-        passOn = true;
-      }
-      break;
-    case WindowKey::Backspace:
-    case WindowKey::Delete:
-      RemoveLastUtf8Character(m_typeAhead);
-      SelectRow(0);
-      SearchTypeAhead(0);
-      passOn = true;
-      break;
-    case WindowKey::F9:
-      PlayCurrentSong();
-      break;
-    case WindowKey::Enter:
-    case WindowKey::Escape:
-    case WindowKey::Clear:
-      m_typeAhead.clear();
-      SelectRow(0);
-      break;
-    case WindowKey::Other:
-      passOn = true;
-      break;
-  }
-  return passOn;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Grid rows
-
-const tSong* tCatalogueWindow::SongAt(int row) const {
-  if (row < 0 || static_cast<std::size_t>(row) >= m_view.Count()) return nullptr;
-  return m_view[static_cast<std::size_t>(row)];
-}
-
-void tCatalogueWindow::SelectRow(int row) {
-  m_currentRow = std::clamp(row, 0, static_cast<int>(RowCount()) - 1);
-  EnsureVisible();
-}
-
-void tCatalogueWindow::SetTopRow(int row) {
-  m_topRow = std::clamp(row, 0, LastTopRow());
-}
-
-int tCatalogueWindow::LastTopRow() const {
-  return std::max(0, static_cast<int>(RowCount()) - m_visibleRows);
-}
-
-void tCatalogueWindow::EnsureVisible() {
-  if (m_currentRow < m_topRow) m_topRow = m_currentRow;
-  if (m_currentRow >= m_topRow + m_visibleRows) m_topRow = m_currentRow - m_visibleRows + 1;
-  m_topRow = std::clamp(m_topRow, 0, LastTopRow());
-}
-
-void tCatalogueWindow::PlaceRow(int row, int distanceFromTop) {
-  m_currentRow = std::clamp(row, 0, static_cast<int>(RowCount()) - 1);
-  const bool allFit = static_cast<int>(RowCount()) <= m_visibleRows;
-  m_topRow = allFit ? 0 : m_currentRow - std::max(distanceFromTop, 0);
-  m_topRow = std::clamp(m_topRow, 0, LastTopRow());
-  EnsureVisible();
-}
-
-int tCatalogueWindow::IndexInView(const tSong* song) const {
-  if (!song) return -1;
-  const auto found = std::find(m_view.begin(), m_view.end(), song);
-  return found == m_view.end() ? -1 : static_cast<int>(found - m_view.begin());
 }
 
 }  // namespace tunedex

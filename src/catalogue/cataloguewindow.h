@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/customfilter.h"
 #include "catalogue/customlanguage.h"
-#include "catalogue/idlist.h"
+#include "catalogue/gridcursor.h"
 #include "catalogue/mainsettings.h"
 #include "catalogue/recordeditor.h"
 #include "catalogue/songgridlayout.h"
@@ -104,14 +105,16 @@ struct CatalogueServices {
   std::uint64_t windowHandle = 0;
 };
 
-// The catalogue window's state and rules, apart from its widgets: the master and view lists,
-// the ID list, the database file, views, sorting, the find box and type-ahead, the grid's
-// current and top row, the commands and when they are enabled. Widgets show this state and
-// forward events; after each call they read it back.
-class tCatalogueWindow {
+// The catalogue window's own state and rules, apart from its widgets and from the catalogue it
+// shows: the view of the catalogue and its mode, the filter, the custom language, the find box
+// and type-ahead, the grid's current and top row, the commands and when they are enabled. The
+// view follows the catalogue's change notices, wherever the change came from.
+class tCatalogueWindow : public CatalogueObserver {
  public:
-  explicit tCatalogueWindow(CatalogueServices services);
-  ~tCatalogueWindow();
+  tCatalogueWindow(tCatalogue& catalogue, CatalogueServices services);
+  ~tCatalogueWindow() override;
+  tCatalogueWindow(const tCatalogueWindow&) = delete;
+  tCatalogueWindow& operator=(const tCatalogueWindow&) = delete;
 
   // The player control and the window handle it knows the catalogue window by.
   void SetPlayerControl(tPlayerControl* players, std::uint64_t windowHandle) {
@@ -150,7 +153,8 @@ class tCatalogueWindow {
   void ChooseView(int mode);
   void RebuildView();
   void SetSort(int code);
-  void Resort(bool modified);
+  // Sorts again after songs were added or changed, back at the first row.
+  void Resort();
   void ApplyCustomLanguage();
   void ChooseCustomLanguage(const CustomLanguageChoice& choice);
 
@@ -163,32 +167,25 @@ class tCatalogueWindow {
   bool HandleKey(WindowKey key, int modifiers);
 
   // The grid.
-  std::size_t RowCount() const { return m_view.Empty() ? 1 : m_view.Count(); }
-  int CurrentRow() const { return m_currentRow; }
-  int TopRow() const { return m_topRow; }
-  void SelectRow(int row);
-  void SetTopRow(int row);
-  void SetVisibleRows(int rows) { m_visibleRows = rows < 1 ? 1 : rows; }
-  int VisibleRows() const { return m_visibleRows; }
+  std::size_t RowCount() const { return static_cast<std::size_t>(m_cursor.RowCount()); }
+  int CurrentRow() const { return m_cursor.CurrentRow(); }
+  int TopRow() const { return m_cursor.TopRow(); }
+  void SelectRow(int row) { m_cursor.SelectRow(row); }
+  void SetTopRow(int row) { m_cursor.SetTopRow(row); }
+  void SetVisibleRows(int rows) { m_cursor.SetVisibleRows(rows); }
+  int VisibleRows() const { return m_cursor.VisibleRows(); }
   void MouseDownOnGrid() { m_typeAhead.clear(); }
   // The song of a row, or null for the empty row.
   const tSong* SongAt(int row) const;
-  const tSong* CurrentSong() const { return SongAt(m_currentRow); }
+  const tSong* CurrentSong() const { return SongAt(CurrentRow()); }
   tGridColumns& Columns() { return m_columns; }
 
   // State for the widgets.
-  const tSongList& Master() const { return m_master; }
-  tSongList& Master() { return m_master; }
+  tCatalogue& Catalogue() { return m_catalogue; }
+  const tCatalogue& Catalogue() const { return m_catalogue; }
   tSongList& View() { return m_view; }
   const tSongList& View() const { return m_view; }
-  tIDList& IdList() { return m_ids; }
-  const std::string& DatabasePath() const { return m_settings.databasePath; }
-  bool NewDatabaseFlag() const { return m_newDatabase; }
-  bool Modified() const { return m_modified; }
-  void SetModified(bool modified);
   int ViewMode() const { return m_viewMode; }
-  int SortCode() const { return m_sortCode; }
-  int PreviousSortCode() const { return m_previousSort; }
   const std::string& TypeAheadBuffer() const { return m_typeAhead; }
   const std::string& FindText() const { return m_findText; }
   tMainSettings& Settings() { return m_settings; }
@@ -201,9 +198,9 @@ class tCatalogueWindow {
   bool enableSwitchToPlugin = true;  // "&Enable switch to plugin"
 
   std::string CaptionText() const;  // before shortening: "-Tunedex- " + path
-  std::string CaptionPathText() const { return CaptionPath(DatabasePath(), m_newDatabase); }
+  std::string CaptionPathText() const;
   std::string ViewStatusText() const;  // status panel 0: the ticked view
-  const std::string& SortStatusText() const { return m_sortStatus; }
+  std::string SortStatusText() const;  // status panel 1
   std::string SongStatusText() const;  // status panel 2
   // Menu captions and hints that follow the custom language.
   std::string ViewCaption(int mode) const;
@@ -222,44 +219,34 @@ class tCatalogueWindow {
   // "Cannot find ").
   bool TakeFindBoxFocusRequest();
 
+  void CatalogueChanged(const CatalogueNotice& notice) override;
+
  private:
-  enum class ViewTextKind { Menu, Selection, Hint, Status, LogoHint };
-  std::string ViewText(int mode, ViewTextKind kind) const;
-  bool LoadInto(const std::string& path);
   FileDialogRequest OpenRequest() const;
   FileDialogRequest SaveRequest();
-  void ShowSortCode();
+  bool SaveTo(const std::string& path);
   void SearchFindBox(std::size_t start);
   void SearchTypeAhead(int start);
-  void PlaceRow(int row, int distanceFromTop);
-  void EnsureVisible();
-  int LastTopRow() const;
   int IndexInView(const tSong* song) const;
   bool SaveForClosing();
 
+  tCatalogue& m_catalogue;
   CatalogueServices m_services;
-  tSongList m_master{tSongList::Ownership::OwnsSongs};
   tSongList m_view;
-  tIDList m_ids;
   tMainSettings m_settings;
   tLivePlayerOptions m_playerOptions;
   tCustomFilterRec m_filter;
   tGridColumns m_columns;
+  tGridCursor m_cursor;
   std::unique_ptr<FindBoxSearch> m_findSearch;
 
-  bool m_newDatabase = false;
-  bool m_modified = false;
   int m_viewMode = kViewAll;
   int m_tickedMode = kViewAll;
-  int m_sortCode = 0;
-  int m_previousSort = 0;
-  std::string m_sortStatus;
+  // The sort code the status bar names: the last ascending one the catalogue had.
+  int m_shownSort = 0;
   std::string m_typeAhead;
   std::string m_findText;
   std::string m_saveDialogName;  // the save dialog remembers the name last chosen
-  int m_currentRow = 0;
-  int m_topRow = 0;
-  int m_visibleRows = 1;
   bool m_findFocusRequest = false;
   std::uint64_t m_rowsRevision = 1;
 };

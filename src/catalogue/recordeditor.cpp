@@ -136,7 +136,7 @@ void tSongRecordEditor::Browse() {
   if (!chosen || chosen->empty()) return;
   tSongRecord record;
   ReadSongRecord(*chosen, record, m_context.user);
-  const std::string code = CompleteIdCode(m_context.ids, *chosen);
+  const std::string code = CompleteIdCode(m_context.catalogue.Ids(), *chosen);
   m_reservedCodes.push_back(code);
   record.SetIdCode(code);
   Load(record);
@@ -144,12 +144,12 @@ void tSongRecordEditor::Browse() {
 }
 
 void tSongRecordEditor::Complete() {
-  idText = CompleteIdCode(m_context.ids, idText);
+  idText = CompleteIdCode(m_context.catalogue.Ids(), idText);
   m_reservedCodes.push_back(idText);
 }
 
 bool tSongRecordEditor::LeaveIdField() {
-  if (!m_context.ids.Contains(idText)) return true;
+  if (!m_context.catalogue.Ids().Contains(idText)) return true;
   // A song keeps its own code, and a code this dialog gave out is the song's.
   if (idText == m_reference.IdCode()) return true;
   for (const std::string& code : m_reservedCodes) {
@@ -185,7 +185,7 @@ void tSongRecordEditor::GoTo(int index) {
   if (m_position >= 0 && m_position <= LastIndex()) {
     const tSongRecord built = BuildRecord();
     tSong* song = m_context.view[static_cast<std::size_t>(m_position)];
-    if (!(song->Record() == built)) song->SetRecord(built);
+    m_context.catalogue.ChangeRecord(*song, built);
   }
   m_position = index;
   Load(m_context.view[static_cast<std::size_t>(index)]->Record());
@@ -222,7 +222,7 @@ tSongRecord tSongRecordEditor::BuildRecord() {
   record.SetInternalFormat(m_internalFormat);
   record.SetHasLyrics(hasLyrics);
   record.SetNotes(notes);
-  if (Differs() && m_context.markModified) m_context.markModified();
+  if (Differs()) m_context.catalogue.SetModified(true);
   return record;
 }
 
@@ -247,7 +247,8 @@ tSongRecordEditor::Close tSongRecordEditor::PressOk() {
   m_built = BuildRecord();
   if ((m_mode & (kEditable | kExisting)) == (kEditable | kExisting) && m_position >= 0 &&
       m_position <= LastIndex()) {
-    m_context.view[static_cast<std::size_t>(m_position)]->SetRecord(m_built);
+    m_context.catalogue.ChangeRecord(*m_context.view[static_cast<std::size_t>(m_position)],
+                                     m_built);
   }
   m_closedWithOk = true;
   return Close::Ok;

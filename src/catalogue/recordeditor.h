@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/idlist.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/songlist.h"
 #include "common/userinteraction.h"
 #include "players/playeroptions.h"
@@ -21,13 +21,12 @@ enum RecordEditorMode : int { kEditable = 1, kExisting = 2, kNavigator = 4 };
 
 // What the song record editor works with besides its record.
 struct RecordEditorContext {
-  tSongList& view;  // the catalogue's shown songs, which the navigator steps through
-  tIDList& ids;
+  tSongList& view;        // the catalogue's shown songs, which the navigator steps through
+  tCatalogue& catalogue;  // changes of records go through it
   std::string customLanguageCode;
   UserInteraction& user;
   tLivePlayerOptions& players;
   std::function<void(const std::string& file, std::uint8_t type, bool inFront)> play;
-  std::function<void()> markModified;  // the catalogue's unsaved-changes flag
 };
 
 // The song record editor's state and rules apart from its widgets. The widgets write the edit

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/database.h"
-#include "catalogue/songimport.h"
 #include "catalogue/songtype.h"
 #include "cli/commands.h"
 #include "common/fileio.h"
@@ -104,12 +104,10 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
       return kExitBadInput;
     }
   }
-  tSongList master(tSongList::Ownership::OwnsSongs);
-  if (FileExists(database) && LoadDatabase(master, database, user) != LoadResult::Loaded) {
-    return kExitBadInput;
-  }
+  tCatalogue catalogue;
+  if (FileExists(database) && !catalogue.Open(database, user)) return kExitBadInput;
 
-  SongScan scan(ScanPatternText(types), master, user);
+  SongScan scan(ScanPatternText(types), catalogue.Songs(), user);
   for (std::size_t i = 1; i < words.size() && !scan.Stopped(); ++i) {
     std::string root = std::filesystem::absolute(words[i]).lexically_normal().string();
     if (root.size() > 1 && root.back() == '/') root.pop_back();
@@ -121,11 +119,8 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   for (const ScanResult& result : scan.Results()) {
     if (!result.inCatalogue) importable.push_back(result.record);
   }
-  tIDList idList;
-  idList.FillFrom(master);
-  CatalogueState state{master.SortOrder(), master.SortOrder(), false};
-  const std::size_t added = ImportSongs(master, importable, idList, state);
-  SaveDatabase(master, database);
+  const std::size_t added = catalogue.Import(importable);
+  catalogue.SaveAs(database);
   std::fprintf(out, "%zu songs found, %zu added\n", scan.Results().size(), added);
   return kExitOk;
 }

@@ -47,7 +47,7 @@ class CatalogueWindowTest : public testing::Test {
     std::vector<tSongRecord> records;
     for (const SongFields& song : songs) records.push_back(MakeRecord(song));
     databasePath = folder.Write("songs.tdb", test::DatabaseFile(sort, records));
-    auto window = std::make_unique<tCatalogueWindow>(Services());
+    auto window = std::make_unique<tCatalogueWindow>(catalogue, Services());
     window->Start(tIniFile::Parse("[Startup]\nData=" + databasePath + "\n" + extra));
     window->SetVisibleRows(10);
     return window;
@@ -55,6 +55,7 @@ class CatalogueWindowTest : public testing::Test {
 
   test::TempFolder folder;
   test::ScriptedUser user;
+  tCatalogue catalogue;
   std::vector<tSongRecord> editorAnswers;
   std::vector<int> editorModes;
   tCustomFilterRec nextFilter;
@@ -88,11 +89,11 @@ const std::initializer_list<SongFields> kSongs = {
 };
 
 TEST_F(CatalogueWindowTest, FirstStartWithoutSettingsHasTheDesignDefaults) {
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile());
   EXPECT_EQ(window.CaptionText(), "-Tunedex- # New file #");
   EXPECT_EQ(window.ViewMode(), kViewAll);
-  EXPECT_TRUE(window.Master().Empty());
+  EXPECT_TRUE(catalogue.Songs().Empty());
   EXPECT_EQ(window.Columns().TextColumns(), (std::array<int, 3>{49, 185, 277}));
   EXPECT_EQ(window.Display(), tDisplayOptions{});
   EXPECT_FALSE(window.Display().showFormatMismatches);
@@ -109,15 +110,15 @@ TEST_F(CatalogueWindowTest, FirstStartWithoutSettingsHasTheDesignDefaults) {
 
 TEST_F(CatalogueWindowTest, StartLoadsTheLastDatabaseWithItsSortCode) {
   auto window = StartWith(kSongs, -33);
-  EXPECT_EQ(window->Master().Count(), 5u);
-  EXPECT_EQ(window->SortCode(), -33);
+  EXPECT_EQ(catalogue.Songs().Count(), 5u);
+  EXPECT_EQ(catalogue.SortCode(), -33);
   EXPECT_EQ(window->CaptionText(), "-Tunedex- " + databasePath);
-  EXPECT_FALSE(window->Modified());
-  EXPECT_TRUE(window->IdList().Contains("wa001"));
+  EXPECT_FALSE(catalogue.Modified());
+  EXPECT_TRUE(catalogue.Ids().Contains("wa001"));
   EXPECT_EQ(window->SongStatusText(), "Song 1/5");
   // A descending sort reopens descending: the same header sorts it ascending again.
   window->SetSort(kSortByTitle);
-  EXPECT_EQ(window->SortCode(), 33);
+  EXPECT_EQ(catalogue.SortCode(), 33);
   EXPECT_EQ(Column(window->View(), TextField::Title).front(), "Amour");
 }
 
@@ -125,27 +126,27 @@ TEST_F(CatalogueWindowTest, MissingDatabaseAtStartAsksForAnother) {
   const std::string other = folder.Write(
       "other.tdb", test::DatabaseFile(0, {MakeRecord({.title = "x", .fileName = "/x.kar"})}));
   user.QueueFile(other);
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile::Parse("[Startup]\nData=/nowhere/gone.tdb\n"));
   ASSERT_FALSE(user.Messages().empty());
   EXPECT_EQ(user.Messages()[0].text, "Cannot locate database /nowhere/gone.tdb");
-  EXPECT_EQ(window.DatabasePath(), other);
-  EXPECT_EQ(window.Master().Count(), 1u);
+  EXPECT_EQ(catalogue.Path(), other);
+  EXPECT_EQ(catalogue.Songs().Count(), 1u);
 }
 
 TEST_F(CatalogueWindowTest, MissingDatabaseWithTheDialogCancelledKeepsThePath) {
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile::Parse("[Startup]\nData=/nowhere/gone.tdb\n"));
-  EXPECT_EQ(window.DatabasePath(), "/nowhere/gone.tdb");
-  EXPECT_TRUE(window.Master().Empty());
+  EXPECT_EQ(catalogue.Path(), "/nowhere/gone.tdb");
+  EXPECT_TRUE(catalogue.Songs().Empty());
 }
 
 TEST_F(CatalogueWindowTest, AFileThatIsNotACatalogueIsNeverOverwrittenBySave) {
   const std::string path = folder.Write("notes.tdb", "shopping list: eggs, milk");
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile::Parse("[Startup]\nData=" + path + "\n"));
   EXPECT_EQ(user.Messages().at(0).text, "Invalid data-file");
-  EXPECT_TRUE(window.NewDatabaseFlag());
+  EXPECT_TRUE(catalogue.IsNew());
   window.Save();  // asks for a name; cancelled
   EXPECT_EQ(user.FileRequests().size(), 1u);
   EXPECT_EQ(test::ReadFileText(path), "shopping list: eggs, milk");
@@ -155,8 +156,8 @@ TEST_F(CatalogueWindowTest, OpeningAnInvalidFileKeepsTheOpenCatalogue) {
   auto window = StartWith(kSongs);
   user.QueueFile(folder.Write("bad.tdb", "garbage"));
   window->OpenDatabase();
-  EXPECT_EQ(window->Master().Count(), 5u);
-  EXPECT_EQ(window->DatabasePath(), databasePath);
+  EXPECT_EQ(catalogue.Songs().Count(), 5u);
+  EXPECT_EQ(catalogue.Path(), databasePath);
 }
 
 TEST_F(CatalogueWindowTest, OpenDatabaseAlwaysShowsAllSongs) {
@@ -171,7 +172,7 @@ TEST_F(CatalogueWindowTest, OpenDatabaseAlwaysShowsAllSongs) {
   window->OpenDatabase();
   EXPECT_EQ(window->ViewMode(), kViewAll);
   EXPECT_EQ(window->View().Count(), 2u);
-  EXPECT_EQ(window->SortCode(), 34);
+  EXPECT_EQ(catalogue.SortCode(), 34);
   EXPECT_EQ(window->SortStatusText(), "Sort: Artist");
   const FileDialogRequest& request = user.FileRequests().back();
   EXPECT_EQ(request.fileName, "songs.tdb");
@@ -217,11 +218,11 @@ INSTANTIATE_TEST_SUITE_P(Answers, CloseQueryTest,
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(CatalogueWindowTest, ClosingANewModifiedCatalogueAsksForAName) {
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile());
   editorAnswers.push_back(MakeRecord({.title = "t", .fileName = "/a.kar", .idCode = "A1"}));
   window.AddSong();
-  ASSERT_TRUE(window.Modified());
+  ASSERT_TRUE(catalogue.Modified());
   user.QueueButton(Button::Yes);
   user.QueueFile(std::nullopt);
   EXPECT_FALSE(window.CloseQuery());  // the Save As dialog was cancelled
@@ -229,8 +230,8 @@ TEST_F(CatalogueWindowTest, ClosingANewModifiedCatalogueAsksForAName) {
   user.QueueButton(Button::Yes);
   user.QueueFile(path);
   EXPECT_TRUE(window.CloseQuery());
-  EXPECT_EQ(window.DatabasePath(), path);
-  EXPECT_FALSE(window.Modified());
+  EXPECT_EQ(catalogue.Path(), path);
+  EXPECT_FALSE(catalogue.Modified());
 }
 
 TEST_F(CatalogueWindowTest, ASaveFailingAtCloseAsksWhetherToContinue) {
@@ -253,17 +254,17 @@ TEST_F(CatalogueWindowTest, SaveErrorsKeepTheModifiedFlag) {
   window->DeleteSong();
   std::filesystem::remove_all(folder.Path());
   EXPECT_FALSE(window->Save());
-  EXPECT_TRUE(window->Modified());
+  EXPECT_TRUE(catalogue.Modified());
   EXPECT_EQ(user.Messages().back().kind, MessageKind::Error);
 }
 
 TEST_F(CatalogueWindowTest, NewDatabaseKeepsAskingForANameAndTheIdList) {
   auto window = StartWith(kSongs);
   window->NewDatabase();
-  EXPECT_TRUE(window->Master().Empty());
+  EXPECT_TRUE(catalogue.Songs().Empty());
   EXPECT_EQ(window->CaptionText(), "-Tunedex- # New file #");
-  EXPECT_EQ(window->DatabasePath(), databasePath);
-  EXPECT_TRUE(window->IdList().Contains("WA001"));
+  EXPECT_EQ(catalogue.Path(), databasePath);
+  EXPECT_TRUE(catalogue.Ids().Contains("WA001"));
   window->Save();
   EXPECT_EQ(user.FileRequests().back().fileName, "");  // Save As, name cleared
   window->PlaylistCentral();
@@ -281,8 +282,8 @@ TEST_F(CatalogueWindowTest, SaveSelectionWritesTheShownSongsOnly) {
   LoadDatabase(saved, path, user);
   EXPECT_EQ(Column(saved, TextField::Title),
             (std::vector<std::string>{"Waterloo", "Dancing Queen"}));
-  EXPECT_EQ(window->DatabasePath(), databasePath);
-  EXPECT_FALSE(window->Modified());
+  EXPECT_EQ(catalogue.Path(), databasePath);
+  EXPECT_FALSE(catalogue.Modified());
 }
 
 TEST_F(CatalogueWindowTest, ViewsSelectByLanguageAndTheFilterNarrowsTheShownView) {
@@ -332,15 +333,15 @@ TEST_F(CatalogueWindowTest, SetSortTogglesAndKeepsThePreviousOrderForEqualKeys) 
   window->SetSort(kSortByTitle);
   EXPECT_EQ(window->SortStatusText(), "Sort: Title");
   window->SetSort(kSortByTitle);
-  EXPECT_EQ(window->SortCode(), -33);
+  EXPECT_EQ(catalogue.SortCode(), -33);
   EXPECT_EQ(window->SortStatusText(), "Sort: Title");
   window->SetSort(kSortByTitle);
   window->SetSort(kSortByArtist);
-  EXPECT_EQ(window->PreviousSortCode(), 33);
+  EXPECT_EQ(catalogue.PreviousSortCode(), 33);
   EXPECT_EQ(Column(window->View(), TextField::Title),
             (std::vector<std::string>{"Dancing Queen", "Waterloo", "Sommar", "New one", "Amour"}));
-  EXPECT_TRUE(window->Modified());
-  EXPECT_EQ(window->Master().SortOrder(), 34);
+  EXPECT_TRUE(catalogue.Modified());
+  EXPECT_EQ(catalogue.Songs().SortOrder(), 34);
   // The selected song stays selected.
   window->SelectRow(3);
   window->SetSort(kSortById);
@@ -351,7 +352,7 @@ TEST_F(CatalogueWindowTest, SortCodeZeroKeepsTheOrderAndTheStatus) {
   auto window = StartWith(kSongs);
   window->SetSort(kSortByArtist);
   window->SetSort(0);
-  EXPECT_EQ(window->SortCode(), 0);
+  EXPECT_EQ(catalogue.SortCode(), 0);
   EXPECT_EQ(window->SortStatusText(), "Sort: Artist");
 }
 
@@ -407,11 +408,11 @@ TEST_F(CatalogueWindowTest, TypeAheadWithoutASortCodeNeverMatches) {
 
 TEST_F(CatalogueWindowTest, WindowKeysMoveTheSelectionOrScroll) {
   std::vector<SongFields> many;
-  tCatalogueWindow window(Services());
+  tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile());
   for (int i = 0; i < 30; ++i) {
-    window.Master().Add(std::make_unique<tSong>(
-        MakeRecord({.title = "t" + std::to_string(i), .fileName = "/f" + std::to_string(i)})));
+    catalogue.Add(
+        MakeRecord({.title = "t" + std::to_string(i), .fileName = "/f" + std::to_string(i)}));
   }
   window.RebuildView();
   window.SetVisibleRows(10);
@@ -442,8 +443,8 @@ TEST_F(CatalogueWindowTest, AddSongRefusesAFileAlreadyInTheCatalogue) {
   editorAnswers.push_back(MakeRecord({.title = "Again", .fileName = "/S/DQ.KAR", .idCode = "X"}));
   window->AddSong();
   EXPECT_EQ(user.Messages().back().text, "This song is already in the list");
-  EXPECT_EQ(window->Master().Count(), 5u);
-  EXPECT_FALSE(window->Modified());
+  EXPECT_EQ(catalogue.Songs().Count(), 5u);
+  EXPECT_FALSE(catalogue.Modified());
   EXPECT_EQ(editorModes.back(), kEditable);
 }
 
@@ -455,9 +456,9 @@ TEST_F(CatalogueWindowTest, AddedSongIsSortedInAndSelected) {
   window->AddSong();
   EXPECT_EQ(window->CurrentSong()->Record().Title(), "Banana");
   EXPECT_EQ(window->CurrentRow(), 1);
-  EXPECT_TRUE(window->Modified());
+  EXPECT_TRUE(catalogue.Modified());
   EXPECT_EQ(window->Settings().songsFolder, "/songs/");
-  EXPECT_TRUE(window->IdList().Contains("BA1"));
+  EXPECT_TRUE(catalogue.Ids().Contains("BA1"));
 }
 
 TEST_F(CatalogueWindowTest, EditModesFollowTheCommandTag) {
@@ -484,12 +485,12 @@ TEST_F(CatalogueWindowTest, DeletingTheLastSongOfAViewSelectsTheNewLastRow) {
   user.QueueButton(Button::Yes);
   window->DeleteSong();
   EXPECT_EQ(user.Messages().back().text, "Remove song\rNew one: Nobody?");
-  EXPECT_EQ(window->Master().Count(), 4u);
+  EXPECT_EQ(catalogue.Songs().Count(), 4u);
   EXPECT_EQ(window->CurrentRow(), 3);
-  EXPECT_TRUE(window->Modified());
+  EXPECT_TRUE(catalogue.Modified());
   user.QueueButton(Button::No);
   window->DeleteSong();
-  EXPECT_EQ(window->Master().Count(), 4u);
+  EXPECT_EQ(catalogue.Songs().Count(), 4u);
 }
 
 TEST_F(CatalogueWindowTest, DeleteAllSongsNamesTheFileAndKeepsTheIds) {
@@ -498,17 +499,17 @@ TEST_F(CatalogueWindowTest, DeleteAllSongsNamesTheFileAndKeepsTheIds) {
   window->DeleteAllSongs();
   EXPECT_EQ(user.Messages().back().text,
             "Clear all songs from database songs.tdb?\r\rAre you sure?");
-  EXPECT_TRUE(window->Master().Empty());
-  EXPECT_TRUE(window->IdList().Contains("WA001"));
+  EXPECT_TRUE(catalogue.Songs().Empty());
+  EXPECT_TRUE(catalogue.Ids().Contains("WA001"));
   EXPECT_EQ(window->SongStatusText(), "No songs");
 }
 
 TEST_F(CatalogueWindowTest, FillMissingIdCodesGivesUniqueCodes) {
   auto window = StartWith(kSongs);
   window->FillMissingIdCodes();
-  EXPECT_EQ(window->Master()[4]->Record().IdCode(), "NE001");
-  EXPECT_EQ(window->Master()[0]->Record().IdCode(), "WA001");
-  EXPECT_TRUE(window->Modified());
+  EXPECT_EQ(catalogue.Songs()[4]->Record().IdCode(), "NE001");
+  EXPECT_EQ(catalogue.Songs()[0]->Record().IdCode(), "WA001");
+  EXPECT_TRUE(catalogue.Modified());
 }
 
 TEST_F(CatalogueWindowTest, SettingsRoundTripThroughTheWindow) {

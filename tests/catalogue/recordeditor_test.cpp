@@ -28,18 +28,19 @@ class RecordEditorTest : public testing::Test {
                                      .idCode = "LE001"});
     record.SetFileType(1);
     record.SetInternalFormat(1);
-    view.Add(std::make_unique<tSong>(record));
-    view.Add(std::make_unique<tSong>(MakeRecord({.title = "Two",
-                                                 .language = "Fra",
-                                                 .fileName = folder.PathOf("two.mp3"),
-                                                 .idCode = "TW001"})));
-    view.Add(std::make_unique<tSong>(
-        MakeRecord({.title = "Three", .fileName = folder.PathOf("3.kar"), .idCode = "TH001"})));
-    ids.FillFrom(view);
+    catalogue.Import(
+        {record,
+         MakeRecord({.title = "Two",
+                     .language = "Fra",
+                     .fileName = folder.PathOf("two.mp3"),
+                     .idCode = "TW001"}),
+         MakeRecord({.title = "Three", .fileName = folder.PathOf("3.kar"), .idCode = "TH001"})});
+    catalogue.SetModified(false);
+    for (tSong* each : catalogue.Songs()) view.Add(each);
   }
 
   std::unique_ptr<tSongRecordEditor> Open(const tSongRecord& record, int mode) {
-    RecordEditorContext context{view, ids, "Sve", user, players, {}, [this] { ++modified; }};
+    RecordEditorContext context{view, catalogue, "Sve", user, players, {}};
     context.play = [this](const std::string& file, std::uint8_t, bool inFront) {
       played.push_back(file + (inFront ? " front" : ""));
     };
@@ -47,11 +48,10 @@ class RecordEditorTest : public testing::Test {
   }
 
   test::TempFolder folder;
-  tSongList view{tSongList::Ownership::OwnsSongs};
-  tIDList ids;
+  tCatalogue catalogue;
+  tSongList view;  // the shown songs, all of the catalogue's
   test::ScriptedUser user;
   tLivePlayerOptions players;
-  int modified = 0;
   std::vector<std::string> played;
   std::string song;
 };
@@ -72,7 +72,7 @@ TEST_F(RecordEditorTest, LoadingSelectsTheLanguageButtonAndBuildingNormalisesIt)
   EXPECT_TRUE(editor->Differs());  // "eng" is built as "Eng"
   const tSongRecord built = editor->BuildRecord();
   EXPECT_EQ(built.Language(), "Eng");
-  EXPECT_EQ(modified, 1);
+  EXPECT_TRUE(catalogue.Modified());
 
   auto other = Open(view[1]->Record(), kExisting);
   EXPECT_EQ(other->languageButton, tSongRecordEditor::kOther);
@@ -136,7 +136,7 @@ TEST_F(RecordEditorTest, BrowseFillsEveryFieldWithACompletedCode) {
   editor->Browse();
   EXPECT_EQ(editor->FileName(), chosen);
   EXPECT_EQ(editor->idText, "LU001");
-  EXPECT_TRUE(ids.Contains("LU001"));
+  EXPECT_TRUE(catalogue.Ids().Contains("LU001"));
   EXPECT_TRUE(editor->LeaveIdField());  // the code the dialog gave out is the song's
   EXPECT_EQ(editor->LastFolder(), folder.Path() + "/");
   EXPECT_EQ(user.FileRequests().back().title, "Select Song File");
@@ -179,7 +179,7 @@ TEST_F(RecordEditorTest, OkInEditModeStoresIntoTheViewList) {
 TEST_F(RecordEditorTest, TheNavigatorStoresEachShownRecord) {
   auto editor = Open(view[1]->Record(), kExisting | kNavigator);
   editor->GoTo(2);
-  EXPECT_EQ(modified, 0);  // nothing differed
+  EXPECT_FALSE(catalogue.Modified());  // nothing differed
   EXPECT_EQ(editor->title, "Three");
   EXPECT_EQ(editor->Counter(), "3/3");
   EXPECT_FALSE(editor->LastEnabled());
@@ -187,7 +187,7 @@ TEST_F(RecordEditorTest, TheNavigatorStoresEachShownRecord) {
   editor->notes = "changed";
   editor->GoTo(0);
   EXPECT_EQ(view[2]->Record().Notes(), "changed");
-  EXPECT_EQ(modified, 1);
+  EXPECT_TRUE(catalogue.Modified());
 }
 
 TEST_F(RecordEditorTest, RenameAsksAboutAnotherExtensionAndCancelUndoesIt) {

@@ -43,7 +43,7 @@ class MainWindowTest : public testing::Test {
                                                                      .fileName = "/s/m.kar",
                                                                      .idCode = "MA001"})}));
     settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
-    auto window = std::make_unique<TTunedexMain>(settings);
+    auto window = std::make_unique<TTunedexMain>(catalogue, settings);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;
@@ -51,6 +51,7 @@ class MainWindowTest : public testing::Test {
 
   test::TempFolder folder;
   std::string settings;
+  tCatalogue catalogue;
 };
 
 TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -80,8 +81,11 @@ QString ProgramNotice() {
       "A catalogue of karaoke song files for hosts: find, sort and play your songs.");
 }
 
-TTunedexMain::TTunedexMain(std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), m_settingsPath(std::move(settingsPath)), m_user(this) {
+TTunedexMain::TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent),
+      m_catalogue(catalogue),
+      m_settingsPath(std::move(settingsPath)),
+      m_user(this) {
   InitUiResources();
   setObjectName(QStringLiteral("TTunedexMain"));
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -95,7 +99,7 @@ TTunedexMain::TTunedexMain(std::string settingsPath, QWidget* parent)
   };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.beep = [] { QApplication::beep(); };
-  m_logic = std::make_unique<tCatalogueWindow>(std::move(services));
+  m_logic = std::make_unique<tCatalogueWindow>(catalogue, std::move(services));
 
   resize(kDesignWidth, kDesignHeight);
   BuildActions();
@@ -121,11 +125,22 @@ TTunedexMain::TTunedexMain(std::string settingsPath, QWidget* parent)
     m_focusAreas.push_back(area);
   }
   qApp->installEventFilter(this);
+  m_catalogue.AddObserver(*this);
   Sync();
 }
 
 TTunedexMain::~TTunedexMain() {
+  m_catalogue.RemoveObserver(*this);
   qApp->removeEventFilter(this);
+}
+
+void TTunedexMain::CatalogueChanged(const CatalogueNotice&) {
+  if (m_syncPending) return;
+  m_syncPending = true;
+  QTimer::singleShot(0, this, [this] {
+    m_syncPending = false;
+    Sync();
+  });
 }
 
 void TTunedexMain::SetPlayerServices(const PlayerServices& services) {
@@ -622,15 +637,16 @@ void TTunedexMain::Sync() {
   tCatalogueWindow& logic = *m_logic;
   for (const auto& [command, action] : m_commandActions) action->setEnabled(logic.Enabled(command));
   for (auto& [mode, action] : m_viewActions) {
-    action->setChecked(
-        logic.ViewButtonPressed(mode) ||
-        (mode == kViewCustomFiltered && logic.TickedViewMode() == mode && !logic.Master().Empty()));
+    action->setChecked(logic.ViewButtonPressed(mode) ||
+                       (mode == kViewCustomFiltered && logic.TickedViewMode() == mode &&
+                        !logic.Catalogue().Empty()));
   }
   for (auto& [mode, action] : m_selectionActions)
     action->setChecked(logic.TickedViewMode() == mode);
   m_selectionMenuAction->setChecked(logic.TickedViewMode() != kViewAll);
   m_selectionMenuAction->setEnabled(logic.Enabled(Command::Selection));
-  for (auto& [code, action] : m_sortActions) action->setChecked(logic.SortCode() == code);
+  for (auto& [code, action] : m_sortActions)
+    action->setChecked(logic.Catalogue().SortCode() == code);
   for (auto& [flag, action] : m_displayActions) action->setChecked(logic.Display().*flag);
   m_playerInFront->setChecked(logic.playerInFront);
   m_findNext->setEnabled(logic.Enabled(Command::FindNext));
@@ -795,13 +811,9 @@ void TTunedexMain::WriteSettings() {
 // Dialogs
 
 bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& folder) {
-  RecordEditorContext context{m_logic->View(),
-                              m_logic->IdList(),
-                              m_logic->CustomLanguage().code,
-                              m_user,
-                              m_logic->PlayerOptions(),
-                              {},
-                              [this] { m_logic->SetModified(true); }};
+  RecordEditorContext context{
+      m_logic->View(), m_logic->Catalogue(),     m_logic->CustomLanguage().code,
+      m_user,          m_logic->PlayerOptions(), {}};
   if (m_players.control) {
     context.play = [this](const std::string& file, std::uint8_t type, bool inFront) {
       // The player comes back to the dialog over this window.

@@ -34,12 +34,12 @@ struct PlayerServices {
 
 // The catalogue window: menus, toolbars, the logo and details area, the navigator, the song
 // grid, the status bar and the bottom info panel over the window's rules (tCatalogueWindow).
-class TTunedexMain : public QMainWindow {
+class TTunedexMain : public QMainWindow, private CatalogueObserver {
   Q_OBJECT
 
  public:
-  // Reads the settings file and loads the last catalogue, as the program starts.
-  explicit TTunedexMain(std::string settingsPath, QWidget* parent = nullptr);
+  // Reads the settings file and opens the last catalogue in catalogue, as the program starts.
+  TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWidget* parent = nullptr);
   ~TTunedexMain() override;
 
   void SetPlayerServices(const PlayerServices& services);
@@ -64,6 +64,8 @@ class TTunedexMain : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A change of the catalogue from any window: the window shows it once the change is done.
+  void CatalogueChanged(const CatalogueNotice& notice) override;
   void BuildActions();
   void BuildMenus();
   void BuildToolbars();
@@ -90,6 +92,7 @@ class TTunedexMain : public QMainWindow {
   void ShowPlayerOptions();
   bool IsOwnWindowActive() const;
 
+  tCatalogue& m_catalogue;
   std::string m_settingsPath;
   QtUser m_user;
   PlayerServices m_players;
@@ -127,6 +130,7 @@ class TTunedexMain : public QMainWindow {
   std::array<QLabel*, 3> m_statusPanels{};
   std::vector<QObject*> m_focusAreas;  // the pointer over them moves the focus off the grid
   bool m_closing = false;
+  bool m_syncPending = false;
 };
 
 // The notice of the bottom info panel and the about box.
