@@ -16,10 +16,59 @@ namespace {
 
 constexpr std::string_view kSaveChangesQuestion = "Save changes to current database?";
 constexpr std::string_view kDuplicateSongMessage = "This song is already in the list";
+constexpr std::string_view kPlayersNeedADesktopMessage =
+    "Players cannot be configured without a desktop.";
 constexpr std::string_view kSaveBeforePlaylistMessage =
     "Please save the new database before opening Playlist Central";
 
 }  // namespace
+
+bool& SwitchOf(tDisplayOptions& options, DisplaySwitch which) {
+  switch (which) {
+    case DisplaySwitch::ConfirmSaves:
+      return options.confirmSaves;
+    case DisplaySwitch::ShowFormatMismatches:
+      return options.showFormatMismatches;
+    case DisplaySwitch::MainToolbar:
+      return options.mainToolbar;
+    case DisplaySwitch::Logo:
+      return options.logo;
+    case DisplaySwitch::Navigator:
+      return options.navigator;
+    case DisplaySwitch::ProgramInfo:
+      return options.programInfo;
+    case DisplaySwitch::StatusBar:
+      break;
+  }
+  return options.statusBar;
+}
+
+bool SwitchOf(const tDisplayOptions& options, DisplaySwitch which) {
+  return SwitchOf(const_cast<tDisplayOptions&>(options), which);
+}
+
+namespace {
+
+constexpr std::pair<Command, int> kViewCommands[] = {
+    {Command::ViewAll, kViewAll},           {Command::ViewCustomLanguage, kViewCustomLanguage},
+    {Command::ViewEnglish, kViewEnglish},   {Command::ViewOtherLanguages, kViewOtherLanguages},
+    {Command::ViewNewSongs, kViewNewSongs}, {Command::ViewFiltered, kViewCustomFiltered}};
+
+}  // namespace
+
+std::optional<int> ViewModeOf(Command command) {
+  for (const auto& [viewCommand, mode] : kViewCommands) {
+    if (viewCommand == command) return mode;
+  }
+  return std::nullopt;
+}
+
+Command ViewCommandOf(int mode) {
+  for (const auto& [command, viewMode] : kViewCommands) {
+    if (viewMode == mode) return command;
+  }
+  return Command::ViewAll;
+}
 
 tCatalogueWindow::tCatalogueWindow(tCatalogue& catalogue, CatalogueServices services)
     : m_catalogue(catalogue),
@@ -91,6 +140,29 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   m_catalogue.SetModified(false);
 }
 
+void tCatalogueWindow::Start(const std::string& settingsPath) {
+  tIniFile ini;
+  try {
+    ini = tIniFile::Load(settingsPath);
+  } catch (const FileError& error) {
+    m_services.user.ShowWarning(error.what());
+  }
+  Start(ini);
+}
+
+bool tCatalogueWindow::SaveSettings(const std::string& settingsPath,
+                                    const std::array<int, 3>& storedColumns) {
+  try {
+    tIniFile ini = tIniFile::Load(settingsPath);
+    WriteSettings(ini, storedColumns);
+    ini.Save(settingsPath);
+  } catch (const FileError& error) {
+    m_services.user.ShowWarning(std::string("The settings were not saved.\r") + error.what());
+    return false;
+  }
+  return true;
+}
+
 void tCatalogueWindow::WriteSettings(tIniFile& ini, const std::array<int, 3>& storedColumns) {
   m_settings.columnWidths = storedColumns;
   m_settings.databasePath = m_catalogue.Path();
@@ -150,13 +222,14 @@ FileDialogRequest tCatalogueWindow::OpenRequest() const {
   return request;
 }
 
-FileDialogRequest tCatalogueWindow::SaveRequest() {
+FileDialogRequest tCatalogueWindow::SaveRequest() const {
   FileDialogRequest request;
   request.filters = {{"Tunedex Database", {"*.tdb"}}};
   request.defaultExtension = "tdb";
   request.folder = FolderPart(m_catalogue.Path());
-  if (m_catalogue.IsNew()) m_saveDialogName.clear();
-  request.fileName = m_saveDialogName;
+  // A catalogue never saved offers no name; the name remembered is kept for the next dialog
+  // unless one is chosen.
+  if (!m_catalogue.IsNew()) request.fileName = m_saveDialogName;
   return request;
 }
 
@@ -299,10 +372,55 @@ void tCatalogueWindow::PlaylistCentral() {
 }
 
 void tCatalogueWindow::Players() {
-  if (m_services.players && m_services.players->PlayerWindow() != 0) {
-    m_services.players->ClosePlayer();
+  if (!m_services.players) {
+    m_services.user.ShowInformation(kPlayersNeedADesktopMessage);
+    return;
   }
+  if (m_services.players->PlayerWindow() != 0) m_services.players->ClosePlayer();
   if (m_services.showPlayerOptions) m_services.showPlayerOptions();
+}
+
+void tCatalogueWindow::ChooseCustomLanguage() {
+  if (!m_services.showCustomLanguage) return;
+  if (const std::optional<CustomLanguageChoice> choice =
+          m_services.showCustomLanguage(m_settings.customLanguage)) {
+    ChooseCustomLanguage(*choice);
+  }
+}
+
+void tCatalogueWindow::ChooseFont() {
+  if (!m_services.chooseFont) return;
+  if (const auto chosen = m_services.chooseFont()) FontChosen(chosen->first, chosen->second);
+}
+
+void tCatalogueWindow::ChooseFontColour() {
+  if (!m_services.chooseColour) return;
+  if (const std::optional<ColourValue> colour = m_services.chooseColour(m_settings.font.colour)) {
+    FontColourChosen(*colour);
+  }
+}
+
+std::optional<bool> tCatalogueWindow::Ticked(Command command, int tag) const {
+  if (const std::optional<int> mode = ViewModeOf(command)) return ViewMenuTicked(*mode);
+  switch (command) {
+    case Command::Selection:
+      return SelectionMenuTicked();
+    case Command::Sort:
+      return m_catalogue.SortCode() == tag;
+    case Command::ToggleDisplay:
+      return SwitchOf(m_settings.display, static_cast<DisplaySwitch>(tag));
+    case Command::PlayerInFront:
+      return playerInFront;
+    case Command::SwitchToPlugin:
+      return enableSwitchToPlugin;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool tCatalogueWindow::Pressed(Command command) const {
+  const std::optional<int> mode = ViewModeOf(command);
+  return mode && ViewButtonPressed(*mode);
 }
 
 bool tCatalogueWindow::Enabled(Command command) const {
@@ -319,6 +437,7 @@ bool tCatalogueWindow::Enabled(Command command) const {
       return current < count - 1 && count >= 2;
     case Command::DeleteSong:
     case Command::DeleteAllSongs:
+    case Command::AddSongFromDetails:
     case Command::EditSong:
     case Command::FullSongDetails:
     case Command::PlaySong:
@@ -355,6 +474,10 @@ bool tCatalogueWindow::Enabled(Command command) const {
 
 void tCatalogueWindow::Run(Command command, int tag) {
   if (!Enabled(command)) return;
+  if (const std::optional<int> mode = ViewModeOf(command)) {
+    ChooseView(*mode);
+    return;
+  }
   switch (command) {
     case Command::OpenDatabase:
       OpenDatabase();
@@ -391,6 +514,7 @@ void tCatalogueWindow::Run(Command command, int tag) {
       ShowCurrentSong(tag);
       break;
     case Command::AddSong:
+    case Command::AddSongFromDetails:
       AddSong();
       break;
     case Command::DeleteSong:
@@ -411,23 +535,40 @@ void tCatalogueWindow::Run(Command command, int tag) {
     case Command::Players:
       Players();
       break;
-    case Command::ViewAll:
-      ChooseView(kViewAll);
+    case Command::CustomLanguage:
+      ChooseCustomLanguage();
       break;
-    case Command::ViewCustomLanguage:
-      ChooseView(kViewCustomLanguage);
+    case Command::GridFont:
+      ChooseFont();
       break;
-    case Command::ViewEnglish:
-      ChooseView(kViewEnglish);
+    case Command::GridFontColour:
+      ChooseFontColour();
       break;
-    case Command::ViewOtherLanguages:
-      ChooseView(kViewOtherLanguages);
+    case Command::PlayerInFront:
+      playerInFront = !playerInFront;
       break;
-    case Command::ViewNewSongs:
-      ChooseView(kViewNewSongs);
+    case Command::SwitchToPlugin:
+      enableSwitchToPlugin = !enableSwitchToPlugin;
+      if (m_services.players) m_services.players->SetSwitchToPluginEnabled(enableSwitchToPlugin);
       break;
-    case Command::ViewFiltered:
-      ChooseView(kViewCustomFiltered);
+    case Command::ToggleDisplay: {
+      bool& value = SwitchOf(m_settings.display, static_cast<DisplaySwitch>(tag));
+      value = !value;
+      break;
+    }
+    case Command::Sort:
+      SetSort(tag);
+      break;
+    case Command::HelpContents:
+    case Command::HelpForWindow:
+      if (m_services.showHelp)
+        m_services.showHelp(command == Command::HelpContents ? 0 : kMainHelpTopic);
+      break;
+    case Command::About:
+      if (m_services.showAbout) m_services.showAbout();
+      break;
+    case Command::Exit:
+      if (m_services.closeWindow) m_services.closeWindow();
       break;
     case Command::FindNext:
       FindNext();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/cataloguecommands.h"
 #include "catalogue/customfilter.h"
 #include "catalogue/customlanguage.h"
 #include "catalogue/gridcursor.h"
@@ -20,90 +21,6 @@
 #include "players/playeroptions.h"
 
 namespace tunedex {
-
-class tPlayerControl;
-
-// Command tags of "Full Song &Details..." and the edit commands.
-inline constexpr int kFullDetailsTag = 48;
-inline constexpr int kEditSongTag = 49;
-
-// Every command of the catalogue window, shared by its menus, toolbar and context menus.
-enum class Command {
-  OpenDatabase,
-  NewDatabase,
-  Save,
-  SaveAs,
-  SaveSelection,
-  SongExplorer,
-  ScanForSongs,
-  PrintPreview,
-  Exit,
-  FullSongDetails,
-  EditSong,
-  AddSong,
-  DeleteSong,
-  DeleteAllSongs,
-  FillMissingIdCodes,
-  LostFiles,
-  PlaySong,
-  PlaylistCentral,
-  Players,
-  CustomLanguage,
-  ViewAll,
-  ViewCustomLanguage,
-  ViewEnglish,
-  ViewOtherLanguages,
-  ViewNewSongs,
-  ViewFiltered,
-  Selection,
-  SortMenus,
-  FindBox,
-  FindNext,
-  FirstSong,
-  PreviousSong,
-  NextSong,
-  LastSong,
-};
-
-// The keys the window sees before the focused control.
-enum class WindowKey {
-  Home,
-  End,
-  Up,
-  Down,
-  Left,
-  Right,
-  PageUp,
-  PageDown,
-  Backspace,
-  Delete,
-  F9,
-  Enter,
-  Escape,
-  Clear,
-  Other
-};
-enum KeyModifier : int { kNoModifier = 0, kAlt = 1, kCtrl = 2 };
-
-inline constexpr std::string_view kApplicationTitle = "Tunedex - ver. E1.21";
-inline constexpr int kMainHelpTopic = 1500;
-
-// What the window needs from outside its lists: the user, the dialogs it opens and the player.
-struct CatalogueServices {
-  UserInteraction& user;
-  // The song record editor: true when it closed with OK and something changed.
-  std::function<bool(tSongRecord& record, int mode, std::string& lastFolder)> showSongRecord = {};
-  // The Player Options dialog.
-  std::function<void()> showPlayerOptions = {};
-  // The filter dialog on the window's filter: true for OK. Apply runs applyFilter.
-  std::function<bool(tCustomFilterRec& filter, const std::function<void()>& apply)> showFilter = {};
-  std::function<void()> beep = {};
-  // Windows of later parts of the program; a command whose window is absent is disabled.
-  std::function<void()> showSongExplorer = {}, showScanWizard = {}, showLostFiles = {},
-                        showPrintPreview = {}, showPlaylistCentral = {};
-  tPlayerControl* players = nullptr;
-  std::uint64_t windowHandle = 0;
-};
 
 // The catalogue window's own state and rules, apart from its widgets and from the catalogue it
 // shows: the view of the catalogue and its mode, the filter, the custom language, the find box
@@ -124,8 +41,14 @@ class tCatalogueWindow : public CatalogueObserver {
 
   // Start-up: settings read, the last database loaded, the view built.
   void Start(const tIniFile& ini);
+  // The same from the settings file; a file that cannot be read is a warning, and the defaults
+  // hold.
+  void Start(const std::string& settingsPath);
   // The settings to write at shutdown, with the grid's stored column widths.
   void WriteSettings(tIniFile& ini, const std::array<int, 3>& storedColumns);
+  // The same into the settings file, keeping what else it holds; false (after a warning) when
+  // it could not be written.
+  bool SaveSettings(const std::string& settingsPath, const std::array<int, 3>& storedColumns);
 
   // Closing the window: false keeps it open.
   bool CloseQuery();
@@ -135,6 +58,10 @@ class tCatalogueWindow : public CatalogueObserver {
   // Commands.
   bool Enabled(Command command) const;
   void Run(Command command, int tag = 0);
+  // Whether a command's menu item is ticked, or nothing for commands that are not ticks.
+  std::optional<bool> Ticked(Command command, int tag = 0) const;
+  // Whether a command's toolbar button is shown pressed.
+  bool Pressed(Command command) const;
   void OpenDatabase();
   void NewDatabase();
   bool Save();
@@ -148,6 +75,9 @@ class tCatalogueWindow : public CatalogueObserver {
   void PlayCurrentSong();
   void PlaylistCentral();
   void Players();
+  void ChooseCustomLanguage();
+  void ChooseFont();
+  void ChooseFontColour();
 
   // Views and sorting.
   void ChooseView(int mode);
@@ -157,6 +87,12 @@ class tCatalogueWindow : public CatalogueObserver {
   void Resort();
   void ApplyCustomLanguage();
   void ChooseCustomLanguage(const CustomLanguageChoice& choice);
+
+  // The grid's font: a font chosen in the font dialog, whose average character is widthRatio
+  // times as wide as the old one's, scrolls the grid fully left and widens the ID and title
+  // columns by that ratio; its colour is kept. The colour is chosen on its own.
+  void FontChosen(const tFontSetting& font, double widthRatio);
+  void FontColourChosen(ColourValue colour) { m_settings.font.colour = colour; }
 
   // The find box.
   void FindTextChanged(std::string_view text);
@@ -207,8 +143,12 @@ class tCatalogueWindow : public CatalogueObserver {
   std::string SelectionMenuCaption(int mode) const;  // the grid menu's "Selection" items
   std::string ViewHint(int mode) const;
   std::string LogoHint(int mode) const;
-  // The view whose menu item is ticked and whose button is pressed (none when master is empty).
+  // The view menus tick the chosen view; its toolbar button is pressed only while the
+  // catalogue has songs.
+  bool ViewMenuTicked(int mode) const { return m_tickedMode == mode; }
   bool ViewButtonPressed(int mode) const;
+  // The grid menu's "Selection" item is ticked for any view but all songs.
+  bool SelectionMenuTicked() const { return m_tickedMode != kViewAll; }
   // The view whose menu items are ticked and whose logo shows (Apply in the filter dialog
   // filters without changing it).
   int TickedViewMode() const { return m_tickedMode; }
@@ -223,7 +163,7 @@ class tCatalogueWindow : public CatalogueObserver {
 
  private:
   FileDialogRequest OpenRequest() const;
-  FileDialogRequest SaveRequest();
+  FileDialogRequest SaveRequest() const;
   bool SaveTo(const std::string& path);
   void SearchFindBox(std::size_t start);
   void SearchTypeAhead(int start);

@@ -77,6 +77,14 @@ std::string tCatalogueWindow::SortStatusText() const {
   }
 }
 
+void tCatalogueWindow::FontChosen(const tFontSetting& font, double widthRatio) {
+  m_columns.ScrollFullyLeft();
+  m_columns.FontWidthChanged(widthRatio);
+  const ColourValue colour = m_settings.font.colour;
+  m_settings.font = font;
+  m_settings.font.colour = colour;
+}
+
 void tCatalogueWindow::ApplyCustomLanguage() {
   m_settings.customLanguage.Apply();
 }

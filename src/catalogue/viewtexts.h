@@ -15,6 +15,9 @@ enum class ViewTextKind {
   LogoHint,   // the hint of the logo picture
 };
 
+// The views in the order of the grid menu's "Selection" items: the custom language third.
+inline constexpr int kSelectionMenuModes[] = {16, 18, 17, 19, 20, 21};
+
 // The text of a view; the custom-language view's texts carry the custom language's name.
 std::string ViewText(int mode, ViewTextKind kind, std::string_view customLanguageName);
 

@@ -6,12 +6,16 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
+#include <QToolBar>
 
 #include "common/userlocale.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 #include "ui/help/helpviewer.h"
+#include "ui/main/detailspanel.h"
+#include "ui/main/navigatorbar.h"
 #include "ui/main/songgrid.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
@@ -20,6 +24,19 @@ namespace tunedex {
 namespace {
 
 using test::MakeRecord;
+
+int Switch(DisplaySwitch which) {
+  return static_cast<int>(which);
+}
+
+// The texts of a menu's items, with separators as "-".
+QStringList Texts(const QMenu& menu) {
+  QStringList texts;
+  for (const QAction* action : menu.actions()) {
+    texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  }
+  return texts;
+}
 
 class MainWindowTest : public testing::Test {
  protected:
@@ -61,8 +78,10 @@ TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {
   EXPECT_FALSE(window->Action(Command::FindNext)->isEnabled());
   EXPECT_FALSE(window->Action(Command::SongExplorer)->isEnabled());  // its window comes later
   EXPECT_TRUE(window->Action(Command::ViewAll)->isChecked());
-  EXPECT_TRUE(window->DisplayAction(&tDisplayOptions::confirmSaves)->isChecked());
-  EXPECT_FALSE(window->DisplayAction(&tDisplayOptions::showFormatMismatches)->isChecked());
+  EXPECT_TRUE(
+      window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::ConfirmSaves))->isChecked());
+  EXPECT_FALSE(window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::ShowFormatMismatches))
+                   ->isChecked());
   EXPECT_EQ(window->Action(Command::ViewCustomLanguage)->text(), QStringLiteral("Swedish songs"));
   EXPECT_EQ(window->StatusPanel(0)->text(), QStringLiteral("Showing: All Songs"));
   EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("Song 1/3"));
@@ -76,11 +95,11 @@ TEST_F(MainWindowTest, AHeaderClickSortsAndKeepsTheSelectedSong) {
   window->Sync();
   Q_EMIT grid.horizontalHeader()->sectionClicked(3);  // "Title"
   EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("Sort: Title"));
-  EXPECT_TRUE(window->SortAction(kSortByTitle)->isChecked());
+  EXPECT_TRUE(window->Action(Command::Sort, kSortByTitle)->isChecked());
   EXPECT_EQ(grid.model()->index(0, 3).data().toString(), QStringLiteral("Amour"));
   EXPECT_EQ(grid.currentIndex().row(), 0);  // Amour stays selected
   Q_EMIT grid.horizontalHeader()->sectionClicked(3);
-  EXPECT_FALSE(window->SortAction(kSortByTitle)->isChecked());
+  EXPECT_FALSE(window->Action(Command::Sort, kSortByTitle)->isChecked());
   EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("Sort: Title"));
   EXPECT_EQ(grid.model()->index(0, 3).data().toString(), QStringLiteral("Waterloo"));
 }
@@ -107,14 +126,70 @@ TEST_F(MainWindowTest, AnEmptyViewShowsOneEmptyRowAndNoSongs) {
 
 TEST_F(MainWindowTest, HidingAreasKeepsTheirSettings) {
   auto window = Open("[Options]\nNavigator=0\nStatus Bar=0\n");
-  EXPECT_FALSE(window->DisplayAction(&tDisplayOptions::navigator)->isChecked());
-  window->DisplayAction(&tDisplayOptions::navigator)->trigger();
+  EXPECT_FALSE(
+      window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::Navigator))->isChecked());
+  window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::Navigator))->trigger();
   EXPECT_TRUE(window->Logic().Display().navigator);
   window->close();  // unmodified: closes without a question and writes the settings
   const tIniFile ini = tIniFile::Load(settings);
   EXPECT_TRUE(ini.ReadBool("Options", "Navigator", false));
   EXPECT_FALSE(ini.ReadBool("Options", "Status Bar", true));
   EXPECT_EQ(ini.ReadInteger("SongGrid", "Column2", 0), 49);
+}
+
+TEST_F(MainWindowTest, MenusFollowTheWindowsRules) {
+  auto window = Open();
+  QMenu* selection = window->GridMenu()->actions().front()->menu();
+  ASSERT_NE(selection, nullptr);
+  EXPECT_EQ(
+      Texts(*selection),
+      (QStringList{QStringLiteral("All songs"), QStringLiteral("Songs in English "),
+                   QStringLiteral("Swedish songs"), QStringLiteral("Songs in other languages"),
+                   QStringLiteral("New songs"), QStringLiteral("Filter...\tF4")}));
+
+  // With no song shown, no details-menu item can be used; adding from the menus still can.
+  window->Logic().ChooseView(kViewNewSongs);
+  window->Sync();
+  ASSERT_EQ(window->DetailsMenu()->actions().size(), 5);
+  for (const QAction* action : window->DetailsMenu()->actions()) {
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  }
+  EXPECT_FALSE(window->Action(Command::AddSongFromDetails)->isEnabled());
+  EXPECT_TRUE(window->Action(Command::AddSong)->isEnabled());
+
+  // An empty catalogue releases the toolbar's view button; the menu item keeps its tick.
+  window->Logic().ChooseView(kViewEnglish);
+  window->Logic().Catalogue().RemoveAll();
+  window->Sync();
+  EXPECT_TRUE(window->Action(Command::ViewEnglish)->isChecked());
+  QAction* button = nullptr;
+  for (QAction* action : window->findChildren<QToolBar*>().front()->actions()) {
+    if (action->toolTip() == QStringLiteral("Show songs in English")) button = action;
+  }
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(MainWindowTest, TheFindBoxSelectsItsTextOnADoubleClickAndEndsTheCaretThere) {
+  auto window = Open();
+  TFindBox* box = window->Navigator().FindBox();
+  box->setText(QStringLiteral("love me"));
+  box->setCursorPosition(2);
+  QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+  EXPECT_EQ(box->selectedText(), QStringLiteral("love me"));
+  window->Grid().setFocus();
+  box->setSelection(5, -5);  // "love " selected from its end backwards: the caret at 0
+  EXPECT_EQ(box->cursorPosition(), 0);
+  box->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(box->cursorPosition(), box->selectionStart() + box->selectedText().size());
+}
+
+TEST_F(MainWindowTest, TheFontColourIsChosenAndStored) {
+  auto window = Open();
+  window->Logic().FontColourChosen(RgbColour(200, 10, 20));
+  window->close();
+  EXPECT_EQ(tIniFile::Load(settings).ReadInteger("SongGrid", "Font colour", -1),
+            static_cast<int>(RgbColour(200, 10, 20)));
 }
 
 TEST_F(MainWindowTest, TypingInTheGridFindsBySortKey) {

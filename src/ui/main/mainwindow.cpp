@@ -3,13 +3,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFontDialog>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,16 +18,18 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "catalogue/songtype.h"
+#include "catalogue/windowplacement.h"
 #include "common/fileio.h"
 #include "players/playercontrol.h"
 #include "ui/help/helpviewer.h"
 #include "ui/import/recordeditordialog.h"
+#include "ui/main/actiontable.h"
 #include "ui/main/customlanguagedialog.h"
+#include "ui/main/detailspanel.h"
 #include "ui/main/filterdialog.h"
+#include "ui/main/navigatorbar.h"
 #include "ui/main/songgrid.h"
 #include "ui/players/playeroptionswindow.h"
 #include "ui/widgets/pictures.h"
@@ -90,38 +93,28 @@ TTunedexMain::TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWid
   setObjectName(QStringLiteral("TTunedexMain"));
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                              {QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-  CatalogueServices services{m_user};
-  services.showSongRecord = [this](tSongRecord& record, int mode, std::string& folder) {
-    return ShowSongRecord(record, mode, folder);
-  };
-  services.showFilter = [this](tCustomFilterRec& filter, const std::function<void()>& apply) {
-    return ShowFilter(filter, apply);
-  };
-  services.showPlayerOptions = [this] { ShowPlayerOptions(); };
-  services.beep = [] { QApplication::beep(); };
-  m_logic = std::make_unique<tCatalogueWindow>(catalogue, std::move(services));
+  m_logic = std::make_unique<tCatalogueWindow>(catalogue, Services());
+  m_actions =
+      new TActionSet(*m_logic, this, [this](Command command, int tag) { Run(command, tag); });
 
   resize(kDesignWidth, kDesignHeight);
-  BuildActions();
-  BuildMenus();
-  BuildToolbars();
+  m_actions->FillMenuBar(menuBar());
+  m_mainToolbar = addToolBar(QStringLiteral("Main"));
+  m_mainToolbar->setObjectName(QStringLiteral("MainToolbar"));
+  m_mainToolbar->setMovable(false);
+  m_mainToolbar->setIconSize(QSize(16, 16));
+  m_actions->FillToolbar(m_mainToolbar);
   BuildCentralArea();
   BuildStatusBar();
 
-  tIniFile ini;
-  try {
-    ini = tIniFile::Load(m_settingsPath);
-  } catch (const FileError& error) {
-    m_user.ShowWarning(error.what());
-  }
-  m_logic->Start(ini);
+  m_logic->Start(m_settingsPath);
   ApplyGeometry();
   ApplyGridFont();
-  ApplyVisibility();
   m_grid->setFocus();
-  for (QWidget* area : {static_cast<QWidget*>(m_mainToolbar), m_logoArea, m_navigator,
-                        static_cast<QWidget*>(m_grid->horizontalHeader()),
-                        static_cast<QWidget*>(statusBar()), m_infoPanel}) {
+  for (QWidget* area :
+       {static_cast<QWidget*>(m_mainToolbar), static_cast<QWidget*>(m_details),
+        static_cast<QWidget*>(m_navigator), static_cast<QWidget*>(m_grid->horizontalHeader()),
+        static_cast<QWidget*>(statusBar()), m_infoPanel}) {
     m_focusAreas.push_back(area);
   }
   qApp->installEventFilter(this);
@@ -132,6 +125,32 @@ TTunedexMain::TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWid
 TTunedexMain::~TTunedexMain() {
   m_catalogue.RemoveObserver(*this);
   qApp->removeEventFilter(this);
+}
+
+CatalogueServices TTunedexMain::Services() {
+  CatalogueServices services{m_user};
+  services.showSongRecord = [this](tSongRecord& record, int mode, std::string& folder) {
+    return ShowSongRecord(record, mode, folder);
+  };
+  services.showFilter = [this](tCustomFilterRec& filter, const std::function<void()>& apply) {
+    return ShowFilter(filter, apply);
+  };
+  services.showPlayerOptions = [this] { ShowPlayerOptions(); };
+  services.showCustomLanguage = [this](const tCustomLanguage& current) {
+    return RunCustomLanguageDialog(this, current, [this](int topic) { ShowHelp(topic); });
+  };
+  services.chooseFont = [this] { return ChooseFont(); };
+  services.chooseColour = [this](ColourValue current) -> std::optional<ColourValue> {
+    const QColor chosen =
+        QColorDialog::getColor(ColourOf(current), this, QStringLiteral("Colour for Song-table"));
+    if (!chosen.isValid()) return std::nullopt;
+    return RgbColour(chosen.red(), chosen.green(), chosen.blue());
+  };
+  services.showHelp = [this](int topic) { ShowHelp(topic); };
+  services.showAbout = [this] { ShowAbout(); };
+  services.closeWindow = [this] { close(); };
+  services.beep = [] { QApplication::beep(); };
+  return services;
 }
 
 void TTunedexMain::CatalogueChanged(const CatalogueNotice&) {
@@ -146,269 +165,12 @@ void TTunedexMain::CatalogueChanged(const CatalogueNotice&) {
 void TTunedexMain::SetPlayerServices(const PlayerServices& services) {
   m_players = services;
   m_logic->SetPlayerControl(services.control, services.control ? winId() : 0);
-  if (services.control) services.control->SetSwitchToPluginEnabled(m_switchToPlugin->isChecked());
+  if (services.control) services.control->SetSwitchToPluginEnabled(m_logic->enableSwitchToPlugin);
   Sync();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Building the window
-
-QAction* TTunedexMain::MakeAction(const QString& text, const std::function<void()>& run,
-                                  const QKeySequence& shortcut) {
-  auto* action = new QAction(text, this);
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
-    addAction(action);
-  }
-  connect(action, &QAction::triggered, this, [this, run] { Do(run); });
-  return action;
-}
-
-QAction* TTunedexMain::CommandAction(Command command, const QString& text,
-                                     const QKeySequence& shortcut, int tag) {
-  QAction* action = MakeAction(
-      text, [this, command, tag] { m_logic->Run(command, tag); }, shortcut);
-  m_commandActions.emplace(command, action);
-  return action;
-}
-
-QAction* TTunedexMain::CopyAction(Command command, const QString& text, const QString& shortcutText,
-                                  int tag) {
-  // Context-menu copies show the main item's key without holding it a second time.
-  return CommandAction(command, shortcutText.isEmpty() ? text : text + u'\t' + shortcutText, {},
-                       tag);
-}
-
-void TTunedexMain::BuildActions() {
-  const std::pair<int, Command> views[] = {
-      {kViewAll, Command::ViewAll},           {kViewCustomLanguage, Command::ViewCustomLanguage},
-      {kViewEnglish, Command::ViewEnglish},   {kViewOtherLanguages, Command::ViewOtherLanguages},
-      {kViewNewSongs, Command::ViewNewSongs}, {kViewCustomFiltered, Command::ViewFiltered}};
-  for (const auto& [mode, command] : views) {
-    QAction* action =
-        CommandAction(command, ToQt(m_logic->ViewCaption(mode)),
-                      mode == kViewCustomFiltered ? QKeySequence(Qt::Key_F4) : QKeySequence());
-    action->setCheckable(true);
-    m_viewActions[mode] = action;
-    QAction* copy = CopyAction(command, ToQt(m_logic->SelectionMenuCaption(mode)),
-                               mode == kViewCustomFiltered ? QStringLiteral("F4") : QString());
-    copy->setCheckable(true);
-    m_selectionActions[mode] = copy;
-  }
-  m_viewActions[kViewAll]->setIcon(ArtIcon("all-songs"));
-  m_viewActions[kViewEnglish]->setIcon(ArtIcon("flag-eng"));
-  m_viewActions[kViewOtherLanguages]->setIcon(ArtIcon("globe"));
-  m_viewActions[kViewNewSongs]->setIcon(ArtIcon("unknown-language"));
-  m_viewActions[kViewCustomFiltered]->setIcon(ArtIcon("filter"));
-
-  const std::tuple<int, const char*, Qt::Key> sorts[] = {{kSortById, "&IDCode", Qt::Key_F6},
-                                                         {kSortByTitle, "&Title", Qt::Key_F7},
-                                                         {kSortByArtist, "&Artist", Qt::Key_F8}};
-  for (const auto& [code, caption, key] : sorts) {
-    const int sortCode = code;
-    const auto sort = [this, sortCode] { m_logic->SetSort(sortCode); };
-    QAction* main = MakeAction(QString::fromLatin1(caption), sort, key);
-    QAction* copy =
-        MakeAction(QString::fromLatin1(caption) + u'\t' + QKeySequence(key).toString(), sort);
-    m_sortCopies[code] = copy;
-    for (QAction* action : {main, copy}) {
-      action->setCheckable(true);
-      m_sortActions.emplace(code, action);
-    }
-  }
-
-  const std::pair<bool tDisplayOptions::*, const char*> switches[] = {
-      {&tDisplayOptions::confirmSaves, "&Confirm Saves"},
-      {&tDisplayOptions::showFormatMismatches, "&Show format mismatches"},
-      {&tDisplayOptions::mainToolbar, "Show Main &Toolbar"},
-      {&tDisplayOptions::logo, "Show Lo&Go and Song Details"},
-      {&tDisplayOptions::navigator, "Show  &Navigator Toolbar"},
-      {&tDisplayOptions::programInfo, "Show Program &Info"},
-      {&tDisplayOptions::statusBar, "Show Status &Bar"}};
-  for (const auto& [flag, caption] : switches) {
-    const auto member = flag;
-    QAction* action = MakeAction(QString::fromLatin1(caption), [this, member] {
-      bool& value = m_logic->Display().*member;
-      value = !value;
-      ApplyVisibility();
-    });
-    action->setCheckable(true);
-    m_displayActions.emplace_back(flag, action);
-  }
-  m_playerInFront = MakeAction(QStringLiteral("&Player in Front"),
-                               [this] { m_logic->playerInFront = m_playerInFront->isChecked(); });
-  m_playerInFront->setCheckable(true);
-  m_switchToPlugin = MakeAction(QStringLiteral("&Enable switch to plugin"), [this] {
-    m_logic->enableSwitchToPlugin = m_switchToPlugin->isChecked();
-    if (m_players.control)
-      m_players.control->SetSwitchToPluginEnabled(m_switchToPlugin->isChecked());
-  });
-  m_switchToPlugin->setCheckable(true);
-  m_switchToPlugin->setChecked(true);
-}
-
-void TTunedexMain::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->addAction(CommandAction(Command::OpenDatabase, QStringLiteral("&Open database"),
-                                QKeySequence(Qt::CTRL | Qt::Key_O)));
-  file->addAction(CommandAction(Command::NewDatabase, QStringLiteral("&New database"),
-                                QKeySequence(Qt::CTRL | Qt::Key_N)));
-  file->addAction(
-      CommandAction(Command::Save, QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)));
-  file->addAction(CommandAction(Command::SaveAs, QStringLiteral("Save &As..."),
-                                QKeySequence(Qt::CTRL | Qt::Key_A)));
-  file->addAction(CommandAction(Command::SaveSelection, QStringLiteral("Save se&Lection"),
-                                QKeySequence(Qt::CTRL | Qt::Key_L)));
-  file->addSeparator();
-  QAction* explorer = CommandAction(Command::SongExplorer, QStringLiteral("Song &Explorer..."));
-  explorer->setIcon(ArtIcon("explorer"));
-  explorer->setToolTip(QStringLiteral("Song Explorer"));
-  file->addAction(explorer);
-  QAction* scan = CommandAction(Command::ScanForSongs, QStringLiteral("S&can for songs..."));
-  scan->setIcon(ArtIcon("scan"));
-  scan->setToolTip(QStringLiteral("Scan computer for song files"));
-  file->addAction(scan);
-  file->addSeparator();
-  file->addAction(CommandAction(Command::PrintPreview, QStringLiteral("&Print Preview"),
-                                QKeySequence(Qt::CTRL | Qt::Key_P)));
-  file->addSeparator();
-  QAction* exit = MakeAction(
-      QStringLiteral("E&xit"), [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
-  exit->setIcon(ArtIcon("exit"));
-  exit->setToolTip(QStringLiteral("Exit"));
-  exit->setObjectName(QStringLiteral("exit"));
-  file->addAction(exit);
-
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-  for (int mode = kViewAll; mode <= kViewCustomFiltered; ++mode) {
-    view->addAction(m_viewActions[mode]);
-  }
-  QMenu* sort = view->addMenu(QStringLiteral("So&Rt"));
-  for (int code : {kSortById, kSortByTitle, kSortByArtist}) {
-    sort->addAction(m_sortActions.find(code)->second);
-  }
-  m_commandActions.emplace(Command::SortMenus, sort->menuAction());
-  view->addSeparator();
-  view->addAction(CommandAction(Command::FullSongDetails, QStringLiteral("Full Song &Details..."),
-                                QKeySequence(Qt::Key_F2), kFullDetailsTag));
-  view->addAction(m_playerInFront);
-  QAction* playlist =
-      CommandAction(Command::PlaylistCentral, QStringLiteral("&Playlist Central..."), Qt::Key_F5);
-  playlist->setIcon(ArtIcon("playlist"));
-  playlist->setToolTip(QStringLiteral("Show Playlist Central"));
-  view->addAction(playlist);
-  view->addAction(CommandAction(Command::FindNext, QStringLiteral("Find ne&Xt"), Qt::Key_F3));
-
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* editSong =
-      CommandAction(Command::EditSong, QStringLiteral("&Selected Song..."), {}, kEditSongTag);
-  editSong->setIcon(ArtIcon("edit"));
-  editSong->setToolTip(QStringLiteral("Edit current song"));
-  edit->addAction(editSong);
-  QAction* add = CommandAction(Command::AddSong, QStringLiteral("&Add Song"));
-  add->setIcon(ArtIcon("add"));
-  add->setToolTip(QStringLiteral("Add new song"));
-  edit->addAction(add);
-  QAction* remove = CommandAction(Command::DeleteSong, QStringLiteral("&Delete Song..."));
-  remove->setIcon(ArtIcon("delete"));
-  remove->setToolTip(QStringLiteral("Delete selected song"));
-  edit->addAction(remove);
-  edit->addAction(CommandAction(Command::DeleteAllSongs, QStringLiteral("De&Lete All Songs...")));
-  edit->addSeparator();
-  edit->addAction(
-      CommandAction(Command::FillMissingIdCodes, QStringLiteral("&Fill missing ID codes")));
-  edit->addAction(CommandAction(Command::LostFiles, QStringLiteral("&Lost files...")));
-
-  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-  options->addAction(DisplayAction(&tDisplayOptions::confirmSaves));
-  options->addAction(CommandAction(Command::Players, QStringLiteral("&Players...")));
-  options->addAction(m_switchToPlugin);
-  options->addAction(
-      MakeAction(QStringLiteral("Custom &Language..."), [this] { ChooseCustomLanguage(); }));
-  options->addAction(MakeAction(QStringLiteral("&Font for Song-table"), [this] { ChooseFont(); }));
-  options->addSeparator();
-  for (auto flag : {&tDisplayOptions::showFormatMismatches, &tDisplayOptions::mainToolbar,
-                    &tDisplayOptions::logo, &tDisplayOptions::navigator,
-                    &tDisplayOptions::programInfo, &tDisplayOptions::statusBar}) {
-    options->addAction(DisplayAction(flag));
-  }
-
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  help->addAction(MakeAction(QStringLiteral("Contents"), [this] { ShowHelp(0); }));
-  help->addAction(MakeAction(
-      QStringLiteral("Help for Main Form"), [this] { ShowHelp(kMainHelpTopic); }, Qt::Key_F1));
-  help->addAction(MakeAction(QStringLiteral("&About"), [this] { ShowAbout(); }));
-
-  // The grid's own menu.
-  m_gridMenu = new QMenu(this);
-  QMenu* selection = m_gridMenu->addMenu(QStringLiteral("Selection"));
-  m_selectionMenuAction = selection->menuAction();
-  m_selectionMenuAction->setCheckable(true);
-  for (int mode = kViewAll; mode <= kViewCustomFiltered; ++mode) {
-    selection->addAction(m_selectionActions[mode]);
-  }
-  QMenu* gridSort = m_gridMenu->addMenu(QStringLiteral("Sort"));
-  for (const auto& [code, copy] : m_sortCopies) gridSort->addAction(copy);
-  m_commandActions.emplace(Command::SortMenus, gridSort->menuAction());
-  m_gridMenu->addSeparator();
-  m_gridMenu->addAction(CopyAction(Command::FullSongDetails, QStringLiteral("Full Song details"),
-                                   QStringLiteral("F2")));
-  m_gridMenu->addAction(
-      CopyAction(Command::EditSong, QStringLiteral("Edit song details..."), {}, kEditSongTag));
-  m_gridMenu->addAction(CopyAction(Command::AddSong, QStringLiteral("Add new song...")));
-  m_gridMenu->addAction(CopyAction(Command::DeleteSong, QStringLiteral("Delete song...")));
-  m_gridMenu->addAction(CopyAction(Command::DeleteAllSongs, QStringLiteral("Delete all songs...")));
-  m_gridMenu->addAction(
-      CopyAction(Command::PlaySong, QStringLiteral("Play song"), QStringLiteral("F9")));
-  m_gridMenu->addSeparator();
-  m_gridMenu->addAction(CopyAction(Command::PlaylistCentral, QStringLiteral("Playlist Central")));
-  m_gridMenu->addAction(CopyAction(Command::LostFiles, QStringLiteral("Lost files")));
-  m_gridMenu->addAction(CopyAction(Command::SongExplorer, QStringLiteral("Song Explorer...")));
-  m_gridMenu->addSeparator();
-  m_gridMenu->addAction(CopyAction(Command::OpenDatabase, QStringLiteral("Different database...")));
-  m_gridMenu->addAction(CopyAction(Command::NewDatabase, QStringLiteral("New database...")));
-  m_gridMenu->addAction(CopyAction(Command::Save, QStringLiteral("Save database")));
-  m_gridMenu->addAction(CopyAction(Command::SaveAs, QStringLiteral("Save database as...")));
-  m_gridMenu->addAction(CopyAction(Command::SaveSelection, QStringLiteral("Save selection")));
-  m_gridMenu->addAction(
-      CopyAction(Command::PrintPreview, QStringLiteral("Print..."), QStringLiteral("Ctrl+P")));
-  m_gridMenu->addSeparator();
-  QAction* language = new QAction(QStringLiteral("Custom Language..."), this);
-  connect(language, &QAction::triggered, this, [this] { ChooseCustomLanguage(); });
-  m_gridMenu->addAction(language);
-
-  // The details area's menu.
-  m_detailsMenu = new QMenu(this);
-  m_detailsMenu->addAction(CopyAction(
-      Command::FullSongDetails, QStringLiteral("Full Song &Details..."), {}, kFullDetailsTag));
-  m_detailsMenu->addAction(
-      CopyAction(Command::PlaySong, QStringLiteral("&Play Song"), QStringLiteral("F9")));
-  m_detailsMenu->addAction(CopyAction(Command::EditSong, QStringLiteral("&Edit Song Details..."),
-                                      QStringLiteral("F2"), kEditSongTag));
-  m_detailsMenu->addAction(CopyAction(Command::AddSong, QStringLiteral("&Add New Song...")));
-  m_detailsMenu->addAction(CopyAction(Command::DeleteSong, QStringLiteral("&Delete Song...")));
-}
-
-void TTunedexMain::BuildToolbars() {
-  m_mainToolbar = addToolBar(QStringLiteral("Main"));
-  m_mainToolbar->setObjectName(QStringLiteral("MainToolbar"));
-  m_mainToolbar->setMovable(false);
-  m_mainToolbar->setIconSize(QSize(16, 16));
-  for (int mode = kViewAll; mode <= kViewNewSongs; ++mode) {
-    m_mainToolbar->addAction(m_viewActions[mode]);
-  }
-  m_mainToolbar->addAction(m_viewActions[kViewCustomFiltered]);
-  m_mainToolbar->addSeparator();
-  const Command buttons[] = {Command::ScanForSongs, Command::SongExplorer, Command::AddSong,
-                             Command::EditSong, Command::DeleteSong};
-  for (Command command : buttons) m_mainToolbar->addAction(Action(command));
-  QAction* play = CommandAction(Command::PlaySong, QStringLiteral("Play current song"));
-  play->setIcon(ArtIcon("play"));
-  m_mainToolbar->addAction(play);
-  m_mainToolbar->addAction(Action(Command::PlaylistCentral));
-  m_mainToolbar->addSeparator();
-  m_mainToolbar->addAction(findChild<QAction*>(QStringLiteral("exit")));
-}
 
 void TTunedexMain::BuildCentralArea() {
   auto* central = new QWidget(this);
@@ -416,104 +178,28 @@ void TTunedexMain::BuildCentralArea() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
 
-  // Logo and song details.
-  m_logoArea = new QWidget(central);
-  m_logoArea->setObjectName(QStringLiteral("LogoArea"));
-  auto* logoLayout = new QHBoxLayout(m_logoArea);
-  logoLayout->setContentsMargins(4, 2, 4, 2);
-  m_logoImage = new QLabel(m_logoArea);
-  m_logoImage->setFixedSize(96, 48);
-  m_logoImage->setAlignment(Qt::AlignCenter);
-  logoLayout->addWidget(m_logoImage);
-  auto* details = new QFrame(m_logoArea);
-  details->setFrameShape(QFrame::StyledPanel);
-  details->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(details, &QWidget::customContextMenuRequested, this,
-          [this, details](const QPoint& at) { m_detailsMenu->exec(details->mapToGlobal(at)); });
-  auto* grid = new QGridLayout(details);
-  grid->setContentsMargins(4, 2, 4, 2);
-  m_notesPicture = new QLabel(details);
-  m_notesPicture->setPixmap(ArtPixmap("edit"));
-  m_notesLabel = new QLabel(details);
-  m_typePicture = new QLabel(details);
-  m_typeLabel = new QLabel(details);
-  m_languagePicture = new QLabel(details);
-  m_languageLabel = new QLabel(details);
-  m_fileNamePanel = new QLabel(details);
-  m_fileNamePanel->setFrameShape(QFrame::Panel);
-  m_fileNamePanel->setFrameShadow(QFrame::Sunken);
-  m_fileNamePanel->setTextInteractionFlags(Qt::NoTextInteraction);
-  m_fileNamePanel->setMinimumWidth(50);
-  m_fileNamePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  m_notesLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  grid->addWidget(m_notesPicture, 0, 0);
-  grid->addWidget(m_notesLabel, 0, 1, 1, 5);
-  grid->addWidget(m_typePicture, 1, 0);
-  grid->addWidget(m_typeLabel, 1, 1);
-  grid->addWidget(m_languagePicture, 1, 2);
-  grid->addWidget(m_languageLabel, 1, 3);
-  grid->setColumnStretch(5, 1);
-  grid->addWidget(m_fileNamePanel, 2, 0, 1, 6);
-  for (QWidget* label :
-       {static_cast<QWidget*>(m_notesLabel), static_cast<QWidget*>(m_typeLabel),
-        static_cast<QWidget*>(m_languageLabel), static_cast<QWidget*>(m_fileNamePanel)}) {
-    label->installEventFilter(this);
-    label->setCursor(Qt::PointingHandCursor);
-  }
-  logoLayout->addWidget(details, 1);
-  layout->addWidget(m_logoArea);
+  m_details = new TDetailsPanel(m_actions->DetailsMenu(), central);
+  connect(m_details, &TDetailsPanel::Clicked, this,
+          [this] { Do([this] { m_logic->ShowCurrentSong(0); }); });
+  layout->addWidget(m_details);
 
-  // Navigator.
-  m_navigator = new QWidget(central);
-  m_navigator->setObjectName(QStringLiteral("Navigator"));
-  auto* nav = new QHBoxLayout(m_navigator);
-  nav->setContentsMargins(2, 0, 2, 0);
-  nav->setSpacing(0);
-  const std::tuple<Command, const char*, const char*> navigation[] = {
-      {Command::FirstSong, "First song", "first"},
-      {Command::PreviousSong, "Previous song", "previous"},
-      {Command::NextSong, "Next song", "next"},
-      {Command::LastSong, "Last song", "last"}};
-  for (std::size_t i = 0; i < 4; ++i) {
-    const auto& [command, hint, glyph] = navigation[i];
-    QAction* action = CommandAction(command, QString::fromLatin1(hint));
-    action->setIcon(ArtIcon(glyph));
-    connect(action, &QAction::triggered, this, [this] { m_grid->setFocus(); });
-    auto* button = new QToolButton(m_navigator);
-    button->setDefaultAction(action);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    m_navigatorButtons[i] = button;
-    nav->addWidget(button);
-  }
-  m_findBox = new QLineEdit(m_navigator);
-  m_findBox->setObjectName(QStringLiteral("edFind"));
-  m_findBox->setToolTip(QStringLiteral("Type words to find in song list"));
-  m_findBox->setPlaceholderText(QStringLiteral("Type words to find in song list"));
-  m_findBox->setClearButtonEnabled(true);
-  connect(m_findBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+  m_navigator =
+      new TNavigatorBar(m_actions->NavigatorMoves(), m_actions->FindNextButton(), central);
+  connect(m_navigator->FindBox(), &QLineEdit::textEdited, this, [this](const QString& text) {
     Do([this, text] { m_logic->FindTextChanged(FromQt(text)); });
   });
-  nav->addSpacing(8);
-  nav->addWidget(m_findBox, 1);
-  m_findNext = new QPushButton(QStringLiteral("Find next"), m_navigator);
-  m_findNext->setIcon(ArtIcon("find-next"));
-  m_findNext->setFocusPolicy(Qt::NoFocus);
-  connect(m_findNext, &QPushButton::clicked, this, [this] { Do([this] { m_logic->FindNext(); }); });
-  nav->addWidget(m_findNext);
   layout->addWidget(m_navigator);
 
-  // The grid.
   m_grid = new TSongGrid(*m_logic, central);
   m_grid->changed = [this] { Sync(); };
-  m_grid->ctrlClicked = [this] { Do([this] { m_logic->Run(Command::FullSongDetails); }); };
-  m_grid->doubleClicked = [this] { Do([this] { m_logic->Run(Command::PlaySong); }); };
+  m_grid->ctrlClicked = [this] { Run(Command::FullSongDetails, kFullDetailsTag); };
+  m_grid->doubleClicked = [this] { Run(Command::PlaySong, 0); };
   m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(m_grid, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { m_gridMenu->exec(m_grid->viewport()->mapToGlobal(at)); });
+  connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    m_actions->GridMenu()->exec(m_grid->viewport()->mapToGlobal(at));
+  });
   layout->addWidget(m_grid, 1);
 
-  // Bottom info panel.
   m_infoPanel = new QFrame(central);
   m_infoPanel->setObjectName(QStringLiteral("InfoPanel"));
   auto* info = new QHBoxLayout(m_infoPanel);
@@ -539,30 +225,26 @@ void TTunedexMain::BuildStatusBar() {
     statusBar()->addWidget(m_statusPanels[i], i == 2 ? 1 : 0);
   }
   statusBar()->setSizeGripEnabled(true);
+  statusBar()->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Settings applied at start-up
 
 void TTunedexMain::ApplyGeometry() {
-  const tMainSettings& settings = m_logic->Settings();
-  QRect frame = geometry();
-  if (settings.width) frame.setWidth(*settings.width);
-  if (settings.height) frame.setHeight(*settings.height);
-  if (settings.left) frame.moveLeft(*settings.left);
-  if (settings.top) frame.moveTop(*settings.top);
-  // A window outside every screen comes back onto the primary screen.
-  bool onScreen = false;
+  std::vector<WindowRect> screens;
+  const auto areaOf = [](const QScreen* screen) {
+    const QRect area = screen->availableGeometry();
+    return WindowRect{area.left(), area.top(), area.width(), area.height()};
+  };
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) screens.push_back(areaOf(primary));
   for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().intersects(frame.adjusted(0, 0, -40, -40))) onScreen = true;
+    if (screen != QGuiApplication::primaryScreen()) screens.push_back(areaOf(screen));
   }
-  if (!onScreen && QGuiApplication::primaryScreen()) {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    frame.setSize(frame.size().boundedTo(area.size()));
-    frame.moveCenter(area.center());
-  }
-  resize(frame.size());
-  if (settings.left || settings.top || !onScreen) move(frame.topLeft());
+  const WindowPlacement placement =
+      PlaceWindow(m_logic->Settings(), {x(), y(), width(), height()}, screens);
+  resize(placement.rect.width, placement.rect.height);
+  if (placement.move) move(placement.rect.left, placement.rect.top);
 }
 
 void TTunedexMain::ApplyGridFont() {
@@ -577,12 +259,14 @@ void TTunedexMain::ApplyGridFont() {
 
 void TTunedexMain::ApplyVisibility() {
   const tDisplayOptions& display = m_logic->Display();
-  m_mainToolbar->setVisible(display.mainToolbar);
-  m_logoArea->setVisible(display.logo);
-  m_navigator->setVisible(display.navigator);
-  statusBar()->setVisible(display.statusBar);
-  m_infoPanel->setVisible(display.programInfo);
-  m_grid->viewport()->update();
+  const std::pair<QWidget*, bool> areas[] = {{m_mainToolbar, display.mainToolbar},
+                                             {m_details, display.logo},
+                                             {m_navigator, display.navigator},
+                                             {statusBar(), display.statusBar},
+                                             {m_infoPanel, display.programInfo}};
+  for (const auto& [area, shown] : areas) {
+    if (area->isVisibleTo(this) != shown) area->setVisible(shown);
+  }
 }
 
 void TTunedexMain::ShowAsStored() {
@@ -596,21 +280,16 @@ void TTunedexMain::ShowAsStored() {
 // ---------------------------------------------------------------------------------------------
 // Showing the state
 
-QAction* TTunedexMain::Action(Command command) const {
-  const auto found = m_commandActions.find(command);
-  return found == m_commandActions.end() ? nullptr : found->second;
+QAction* TTunedexMain::Action(Command command, int tag) const {
+  return m_actions->Action(command, tag);
 }
 
-QAction* TTunedexMain::SortAction(int code) const {
-  const auto found = m_sortActions.find(code);
-  return found == m_sortActions.end() ? nullptr : found->second;
+QMenu* TTunedexMain::GridMenu() const {
+  return m_actions->GridMenu();
 }
 
-QAction* TTunedexMain::DisplayAction(bool tDisplayOptions::*flag) const {
-  for (const auto& [member, action] : m_displayActions) {
-    if (member == flag) return action;
-  }
-  return nullptr;
+QMenu* TTunedexMain::DetailsMenu() const {
+  return m_actions->DetailsMenu();
 }
 
 QLabel* TTunedexMain::StatusPanel(int panel) const {
@@ -632,97 +311,36 @@ void TTunedexMain::Do(const std::function<void()>& action) {
   Sync();
 }
 
-void TTunedexMain::Sync() {
-  if (m_closing) return;
-  tCatalogueWindow& logic = *m_logic;
-  for (const auto& [command, action] : m_commandActions) action->setEnabled(logic.Enabled(command));
-  for (auto& [mode, action] : m_viewActions) {
-    action->setChecked(logic.ViewButtonPressed(mode) ||
-                       (mode == kViewCustomFiltered && logic.TickedViewMode() == mode &&
-                        !logic.Catalogue().Empty()));
-  }
-  for (auto& [mode, action] : m_selectionActions)
-    action->setChecked(logic.TickedViewMode() == mode);
-  m_selectionMenuAction->setChecked(logic.TickedViewMode() != kViewAll);
-  m_selectionMenuAction->setEnabled(logic.Enabled(Command::Selection));
-  for (auto& [code, action] : m_sortActions)
-    action->setChecked(logic.Catalogue().SortCode() == code);
-  for (auto& [flag, action] : m_displayActions) action->setChecked(logic.Display().*flag);
-  m_playerInFront->setChecked(logic.playerInFront);
-  m_findNext->setEnabled(logic.Enabled(Command::FindNext));
-  m_findBox->setEnabled(logic.Enabled(Command::FindBox));
-
-  // Captions and hints that follow the custom language.
-  const QString custom = ToQt(logic.ViewCaption(kViewCustomLanguage));
-  m_viewActions[kViewCustomLanguage]->setText(custom);
-  m_viewActions[kViewCustomLanguage]->setToolTip(ToQt(logic.ViewHint(kViewCustomLanguage)));
-  m_viewActions[kViewCustomLanguage]->setIcon(
-      QIcon(CustomLanguageFlag(logic.CustomLanguage().index)));
-  m_selectionActions[kViewCustomLanguage]->setText(custom);
-  for (int mode = kViewAll; mode <= kViewCustomFiltered; ++mode) {
-    if (mode != kViewCustomLanguage) m_viewActions[mode]->setToolTip(ToQt(logic.ViewHint(mode)));
-  }
-
-  // The logo image of the ticked view.
-  switch (logic.TickedViewMode()) {
-    case kViewAll:
-      m_logoImage->setPixmap(ArtPixmap("logo", 96, 48));
-      break;
-    case kViewCustomLanguage:
-      m_logoImage->setPixmap(CustomLanguageFlag(logic.CustomLanguage().index)
-                                 .scaled(48, 36, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-      break;
-    case kViewEnglish:
-      m_logoImage->setPixmap(ArtPixmap("flag-eng", 48, 48));
-      break;
-    case kViewOtherLanguages:
-      m_logoImage->setPixmap(ArtPixmap("globe", 40, 40));
-      break;
-    case kViewNewSongs:
-      m_logoImage->setPixmap(ArtPixmap("unknown-language", 40, 40));
+void TTunedexMain::Run(Command command, int tag) {
+  Do([this, command, tag] { m_logic->Run(command, tag); });
+  switch (command) {
+    case Command::FirstSong:
+    case Command::PreviousSong:
+    case Command::NextSong:
+    case Command::LastSong:
+      m_grid->setFocus();  // the navigator hands the keys back to the grid
       break;
     default:
-      m_logoImage->clear();
       break;
   }
-  m_logoImage->setToolTip(ToQt(logic.LogoHint(logic.TickedViewMode())));
+}
 
+void TTunedexMain::Sync() {
+  if (m_closing) return;
+  const tCatalogueWindow& logic = *m_logic;
+  m_actions->Sync();
+  ApplyVisibility();
+  m_navigator->FindBox()->setEnabled(logic.Enabled(Command::FindBox));
   m_statusPanels[0]->setText(ToQt(logic.ViewStatusText()));
   m_statusPanels[1]->setText(ToQt(logic.SortStatusText()));
   m_statusPanels[2]->setText(ToQt(logic.SongStatusText()));
   setWindowTitle(ShortenedCaption(width()));
-  ShowDetails();
+  m_details->Show(logic);
   m_grid->Sync();
-  if (logic.TakeFindBoxFocusRequest()) {
-    m_findBox->setFocus();
-    m_findBox->selectAll();
+  if (m_logic->TakeFindBoxFocusRequest()) {
+    m_navigator->FindBox()->setFocus();
+    m_navigator->FindBox()->selectAll();
   }
-}
-
-void TTunedexMain::ShowDetails() {
-  const tSong* song = m_logic->CurrentSong();
-  if (!song) {
-    for (QLabel* label : {m_notesLabel, m_typeLabel, m_languageLabel, m_fileNamePanel}) {
-      label->clear();
-    }
-    m_notesPicture->hide();
-    m_languagePicture->hide();
-    m_typePicture->setPixmap(TypePicture(kUnknownTypePicture));
-    return;
-  }
-  const tSongRecord& record = song->Record();
-  m_notesPicture->show();
-  m_languagePicture->show();
-  m_notesLabel->setText(ToQt(NotesLine(record.Notes())));
-  m_typeLabel->setText(ToQt(SongTypeName(record.FileType())));
-  const std::string language = record.Language();
-  m_languageLabel->setText(language.empty() ? QStringLiteral("??") : ToQt(language));
-  m_fileNamePanel->setText(ToQt(record.FileName()));
-  m_fileNamePanel->setToolTip(ToQt(record.FileName()));
-  m_typePicture->setPixmap(
-      TypePicture(TypePictureIndex(record, FileExists(std::string(record.FileName())))));
-  m_languagePicture->setPixmap(
-      LanguageFlag(LanguagePictureOf(language), m_logic->CustomLanguage().index));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -734,18 +352,17 @@ bool TTunedexMain::IsOwnWindowActive() const {
 }
 
 bool TTunedexMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress &&
-      (watched == m_notesLabel || watched == m_typeLabel || watched == m_languageLabel ||
-       watched == m_fileNamePanel) &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    Do([this] { m_logic->ShowCurrentSong(0); });
-    return true;
+  if (watched == statusBar() && event->type() == QEvent::Resize) {
+    const int panel = StatusPanelWidth(statusBar()->width());
+    m_statusPanels[0]->setFixedWidth(panel);
+    m_statusPanels[1]->setFixedWidth(panel);
+    return false;
   }
   // The pointer over the bars and panels takes the focus from the grid to the navigator, so
   // that keys typed there do not jump around in the grid.
   if (event->type() == QEvent::Enter && m_grid->hasFocus() && m_navigator->isVisible() &&
       std::find(m_focusAreas.begin(), m_focusAreas.end(), watched) != m_focusAreas.end()) {
-    m_findBox->setFocus(Qt::MouseFocusReason);
+    m_navigator->FindBox()->setFocus(Qt::MouseFocusReason);
     return false;
   }
   if (event->type() == QEvent::KeyPress && IsOwnWindowActive()) {
@@ -766,13 +383,7 @@ bool TTunedexMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TTunedexMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  m_logic->Columns().GridResized(m_grid->width());
-  const int panel = StatusPanelWidth(statusBar()->width());
-  m_statusPanels[0]->setFixedWidth(panel);
-  m_statusPanels[1]->setFixedWidth(panel);
-  const int button = NavigatorButtonWidth(m_navigator->width());
-  for (QToolButton* navigatorButton : m_navigatorButtons) navigatorButton->setFixedWidth(button);
-  Sync();
+  setWindowTitle(ShortenedCaption(width()));
 }
 
 void TTunedexMain::closeEvent(QCloseEvent* event) {
@@ -788,23 +399,13 @@ void TTunedexMain::closeEvent(QCloseEvent* event) {
 }
 
 void TTunedexMain::WriteSettings() {
-  tMainSettings& settings = m_logic->Settings();
-  settings.state = isMaximized()   ? kWindowMaximised
-                   : isMinimized() ? kWindowMinimised
-                                   : kWindowNormal;
-  if (settings.state == kWindowNormal) {
-    settings.top = geometry().top();
-    settings.left = geometry().left();
-    settings.width = width();
-    settings.height = height();
-  }
-  try {
-    tIniFile ini = tIniFile::Load(m_settingsPath);
-    m_logic->WriteSettings(ini, m_logic->Columns().StoredTextColumns(isMaximized()));
-    ini.Save(m_settingsPath);
-  } catch (const FileError& error) {
-    m_user.ShowWarning(std::string("The settings were not saved.\r") + error.what());
-  }
+  // The frame's position and the inside size: what the next start restores.
+  RememberWindowPlacement(m_logic->Settings(),
+                          isMaximized()   ? kWindowMaximised
+                          : isMinimized() ? kWindowMinimised
+                                          : kWindowNormal,
+                          {x(), y(), width(), height()});
+  m_logic->SaveSettings(m_settingsPath, m_logic->Columns().StoredTextColumns(isMaximized()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -837,10 +438,7 @@ bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void
 }
 
 void TTunedexMain::ShowPlayerOptions() {
-  if (!m_players.control || !m_players.desktop || !m_players.programs || !m_players.sleeper) {
-    m_user.ShowInformation("Players cannot be configured without a desktop.");
-    return;
-  }
+  if (!m_players.control || !m_players.desktop || !m_players.programs || !m_players.sleeper) return;
   tLivePlayerOptions& options = m_logic->PlayerOptions();
   options.GetPlayerOptions(m_logic->playerInFront);
   const std::optional<bool> tick = RunPlayerOptionsDialog(
@@ -851,29 +449,21 @@ void TTunedexMain::ShowPlayerOptions() {
   if (tick) m_logic->playerInFront = *tick;
 }
 
-void TTunedexMain::ChooseCustomLanguage() {
-  const std::optional<CustomLanguageChoice> choice = RunCustomLanguageDialog(
-      this, m_logic->CustomLanguage(), [this](int topic) { ShowHelp(topic); });
-  if (choice) Do([this, &choice] { m_logic->ChooseCustomLanguage(*choice); });
-}
-
-void TTunedexMain::ChooseFont() {
+std::optional<std::pair<tFontSetting, double>> TTunedexMain::ChooseFont() {
   bool ok = false;
   const QFont before = m_grid->font();
   const QFont chosen = QFontDialog::getFont(&ok, before, this);
-  if (!ok) return;
+  if (!ok) return std::nullopt;
   const int oldWidth = QFontMetrics(before).averageCharWidth();
-  m_logic->Columns().ScrollFullyLeft();
   m_grid->ApplyFont(chosen);
   const int newWidth = QFontMetrics(chosen).averageCharWidth();
-  if (oldWidth > 0) m_logic->Columns().FontWidthChanged(static_cast<double>(newWidth) / oldWidth);
-  tFontSetting& setting = m_logic->Settings().font;
+  tFontSetting setting;
   setting.name = FromQt(chosen.family());
-  setting.size = chosen.pointSize() > 0 ? chosen.pointSize() : setting.size;
+  setting.size = chosen.pointSize() > 0 ? chosen.pointSize() : m_logic->Settings().font.size;
   setting.style = (chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
                   (chosen.underline() ? kFontUnderline : 0) |
                   (chosen.strikeOut() ? kFontStrikeOut : 0);
-  Sync();
+  return std::pair{setting, oldWidth > 0 ? static_cast<double>(newWidth) / oldWidth : 1.0};
 }
 
 void TTunedexMain::ShowHelp(int topic) {

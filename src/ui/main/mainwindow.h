@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
-#include <map>
+#include <array>
 #include <memory>
 
 #include "catalogue/cataloguewindow.h"
@@ -11,17 +11,14 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QToolBar;
-class QToolButton;
-class QFrame;
-class QPushButton;
 
 namespace tunedex {
 
-class TSongGrid;
+class TActionSet;
+class TDetailsPanel;
 class THelpViewer;
+class TNavigatorBar;
+class TSongGrid;
 
 // What the window needs of the desktop to play songs and to configure players; any may be
 // absent (the offscreen tests), which disables playing.
@@ -32,7 +29,7 @@ struct PlayerServices {
   Sleeper* sleeper = nullptr;
 };
 
-// The catalogue window: menus, toolbars, the logo and details area, the navigator, the song
+// The catalogue window: menus, toolbar, the logo and details area, the navigator, the song
 // grid, the status bar and the bottom info panel over the window's rules (tCatalogueWindow).
 class TTunedexMain : public QMainWindow, private CatalogueObserver {
   Q_OBJECT
@@ -49,9 +46,12 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   // Messages and questions over this window.
   UserInteraction& User() { return m_user; }
   TSongGrid& Grid() { return *m_grid; }
-  QAction* Action(Command command) const;
-  QAction* SortAction(int code) const;
-  QAction* DisplayAction(bool tDisplayOptions::*flag) const;
+  TNavigatorBar& Navigator() { return *m_navigator; }
+  TDetailsPanel& Details() { return *m_details; }
+  // The first menu item or button of a command.
+  QAction* Action(Command command, int tag = 0) const;
+  QMenu* GridMenu() const;
+  QMenu* DetailsMenu() const;
   QLabel* StatusPanel(int panel) const;
   // Shows the window's state: captions, ticks, enabling, details, status texts, the grid.
   void Sync();
@@ -66,30 +66,20 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
  private:
   // A change of the catalogue from any window: the window shows it once the change is done.
   void CatalogueChanged(const CatalogueNotice& notice) override;
-  void BuildActions();
-  void BuildMenus();
-  void BuildToolbars();
+  CatalogueServices Services();
   void BuildCentralArea();
   void BuildStatusBar();
   void ApplyGeometry();
   void ApplyGridFont();
   void ApplyVisibility();
-  void ShowDetails();
   void WriteSettings();
-  void ChooseFont();
-  void ChooseCustomLanguage();
-  void ShowAbout();
+  void Run(Command command, int tag);
   void Do(const std::function<void()>& action);
-  QAction* MakeAction(const QString& text, const std::function<void()>& run,
-                      const QKeySequence& shortcut = {});
-  QAction* CommandAction(Command command, const QString& text, const QKeySequence& shortcut = {},
-                         int tag = 0);
-  QAction* CopyAction(Command command, const QString& text, const QString& shortcutText = {},
-                      int tag = 0);
-  QMenu* SongMenu(bool gridMenu);
+  std::optional<std::pair<tFontSetting, double>> ChooseFont();
   bool ShowSongRecord(tSongRecord& record, int mode, std::string& folder);
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
+  void ShowAbout();
   bool IsOwnWindowActive() const;
 
   tCatalogue& m_catalogue;
@@ -97,35 +87,12 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   QtUser m_user;
   PlayerServices m_players;
   std::unique_ptr<tCatalogueWindow> m_logic;
+  TActionSet* m_actions = nullptr;
   TSongGrid* m_grid = nullptr;
   THelpViewer* m_help = nullptr;
-
-  std::multimap<Command, QAction*> m_commandActions;  // every place of a command
-  std::map<int, QAction*> m_viewActions;              // 16..21: menu and toolbar
-  std::map<int, QAction*> m_selectionActions;         // the grid menu's "Selection" items
-  std::multimap<int, QAction*> m_sortActions;         // 32..34 in both menus, main item first
-  std::map<int, QAction*> m_sortCopies;               // the grid menu's copies
-  std::vector<std::pair<bool tDisplayOptions::*, QAction*>> m_displayActions;
-  QAction* m_playerInFront = nullptr;
-  QAction* m_switchToPlugin = nullptr;
-  QAction* m_selectionMenuAction = nullptr;
-  QMenu* m_gridMenu = nullptr;
-  QMenu* m_detailsMenu = nullptr;
-
   QToolBar* m_mainToolbar = nullptr;
-  QWidget* m_logoArea = nullptr;
-  QLabel* m_logoImage = nullptr;
-  QLabel* m_notesLabel = nullptr;
-  QLabel* m_typeLabel = nullptr;
-  QLabel* m_languageLabel = nullptr;
-  QLabel* m_fileNamePanel = nullptr;
-  QLabel* m_typePicture = nullptr;
-  QLabel* m_languagePicture = nullptr;
-  QLabel* m_notesPicture = nullptr;
-  QWidget* m_navigator = nullptr;
-  std::array<QToolButton*, 4> m_navigatorButtons{};
-  QLineEdit* m_findBox = nullptr;
-  QPushButton* m_findNext = nullptr;
+  TDetailsPanel* m_details = nullptr;
+  TNavigatorBar* m_navigator = nullptr;
   QWidget* m_infoPanel = nullptr;
   std::array<QLabel*, 3> m_statusPanels{};
   std::vector<QObject*> m_focusAreas;  // the pointer over them moves the focus off the grid
