@@ -13,6 +13,7 @@
 #include "common/userinteraction.h"
 #include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
+#include "platform/giofilesystem.h"
 #include "support/songfilebuilders.h"
 
 namespace tunedex {
@@ -93,8 +94,9 @@ void BM_ScanTree(benchmark::State& state) {
   const SongTree& tree = Tree();
   SilentUser user;
   tSongList master(tSongList::Ownership::OwnsSongs);
+  GioFileSystem files;
   for (auto _ : state) {
-    SongScan scan(ScanPatternText(kScanAllTypes), master, user);
+    SongScan scan(ScanPatternText(kScanAllTypes), master, user, files);
     scan.Walk(tree.root);
     benchmark::DoNotOptimize(scan.Results().size());
   }

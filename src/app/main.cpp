@@ -96,7 +96,6 @@ int main(int argc, char** argv) {
         window.Logic().PlayerOptions(), static_cast<WindowHandle>(window.winId()));
     window.SetPlayerServices({control.get(), &desktop, &programs, &sleeper});
     desktop.SetSwitchBackHandler([&window](WindowHandle handle) {
-      if (DeliverSwitchBackToPlayerOptions(handle)) return;
       QWidget* target = QWidget::find(static_cast<WId>(handle));
       if (!target) target = &window;
       if (QWindow* native = target->windowHandle()) BringBack(*native);

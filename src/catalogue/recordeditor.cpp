@@ -160,6 +160,7 @@ bool tSongRecordEditor::LeaveIdField() {
 }
 
 void tSongRecordEditor::Rename() {
+  if (!m_context.files) return;
   const std::string name(FileNamePart(m_fileName));
   const std::string folder = FolderPart(m_fileName);
   const std::optional<std::string> answer =
@@ -173,7 +174,10 @@ void tSongRecordEditor::Rename() {
   tSongRecord scratch;
   scratch.SetFileType(m_fileType);
   scratch.SetInternalFormat(m_internalFormat);
-  if (!RenameSongFile(folder + name, folder + *answer, scratch, true, m_context.user)) return;
+  if (!RenameSongFile(folder + name, folder + *answer, scratch, true, m_context.user,
+                      *m_context.files)) {
+    return;
+  }
   if (m_renamedFrom.empty()) m_renamedFrom = before;
   m_fileName = folder + *answer;
   m_fileType = ExtToSongType(m_fileName);
@@ -257,7 +261,7 @@ tSongRecordEditor::Close tSongRecordEditor::PressOk() {
 void tSongRecordEditor::Cancel() {
   // Only a rename made in this dialog is undone: after Browse the shown file is another one.
   if (m_renamedFrom.empty() || m_renamedFrom == m_fileName) return;
-  if (RenameWithoutReplacing(m_fileName, m_renamedFrom)) {
+  if (m_context.files->RenameWithoutReplacing(m_fileName, m_renamedFrom)) {
     m_fileName = m_renamedFrom;
     m_renamedFrom.clear();
     return;

@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/songlist.h"
+#include "common/filesystem.h"
 #include "common/userinteraction.h"
 #include "players/playeroptions.h"
 
@@ -27,6 +28,7 @@ struct RecordEditorContext {
   UserInteraction& user;
   tLivePlayerOptions& players;
   std::function<void(const std::string& file, std::uint8_t type, bool inFront)> play;
+  FileSystem* files = nullptr;  // renames the song file; absent, Rename is not offered
 };
 
 // The song record editor's state and rules apart from its widgets. The widgets write the edit
@@ -66,7 +68,9 @@ class tSongRecordEditor {
   bool FieldsEnabled() const { return EditTicked(); }
   bool HasLyricsEnabled() const;
   bool PlayEnabled() const;
-  bool RenameEnabled() const { return PlayEnabled() && BrowseEnabled(); }
+  bool RenameEnabled() const {
+    return m_context.files != nullptr && PlayEnabled() && BrowseEnabled();
+  }
   bool OtherLanguageVisible() const { return languageButton == kOther; }
   bool CompleteVisible() const;
   bool FirstEnabled() const { return m_position >= 1; }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "catalogue/songrecord.h"
+#include "common/filesystem.h"
 #include "common/userinteraction.h"
 
 namespace tunedex {
@@ -17,9 +18,6 @@ inline constexpr std::string_view kChangeExtensionQuestion =
 // the new path and its type. False when nothing was renamed. An existing file is never
 // replaced.
 bool RenameSongFile(const std::string& oldPath, const std::string& newPath, tSongRecord& record,
-                    bool confirm, UserInteraction& user);
-
-// Renames a file without replacing one that exists; false when the system refuses.
-bool RenameWithoutReplacing(const std::string& oldPath, const std::string& newPath);
+                    bool confirm, UserInteraction& user, FileSystem& files);
 
 }  // namespace tunedex

@@ -12,6 +12,7 @@
 #include "common/recordtext.h"
 #include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
+#include "platform/giofilesystem.h"
 
 namespace tunedex::cli {
 namespace {
@@ -107,7 +108,8 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   tCatalogue catalogue;
   if (FileExists(database) && !catalogue.Open(database, user)) return kExitBadInput;
 
-  SongScan scan(ScanPatternText(types), catalogue.Songs(), user);
+  GioFileSystem files;
+  SongScan scan(ScanPatternText(types), catalogue.Songs(), user, files);
   for (std::size_t i = 1; i < words.size() && !scan.Stopped(); ++i) {
     std::string root = std::filesystem::absolute(words[i]).lexically_normal().string();
     if (root.size() > 1 && root.back() == '/') root.pop_back();

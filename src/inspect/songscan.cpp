@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/songscan.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
+#include <optional>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -49,47 +47,32 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
 
 bool SongScan::Walk(const std::string& root) {
   std::vector<std::string> stack{root};
-  std::set<std::pair<dev_t, ino_t>> entered;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> entered;
   while (!stack.empty() && !m_stopped) {
     const std::string folder = std::move(stack.back());
     stack.pop_back();
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !entered.insert({info.st_dev, info.st_ino}).second) {
+    const std::optional<FileInfo> info = m_files.Info(folder);
+    if (!info || !info->isFolder || !entered.insert({info->device, info->inode}).second) {
       continue;
     }
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) continue;  // unreadable: passed over
-    // The folder's entries in the file system's order; their names also answer whether a
-    // song's companion file (its ".cdg") is there.
-    std::vector<std::pair<std::string, unsigned char>> entries;
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") entries.emplace_back(name, entry->d_type);
-    }
-    ::closedir(dir);
+    // The folder's entries in the file system's order (as many as could be read; none from a
+    // folder that cannot be read); their names also answer whether a song's companion file
+    // (its ".cdg") is there.
+    const std::vector<FolderEntry> entries = m_files.List(folder).entries;
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
     std::unordered_set<std::string> names;
-    for (const auto& [name, type] : entries) names.insert(prefix + name);
+    for (const FolderEntry& entry : entries) names.insert(prefix + entry.name);
     const auto exists = [&](const std::string& path) { return names.count(path) > 0; };
 
-    for (const auto& [name, entryType] : entries) {
+    for (const FolderEntry& entry : entries) {
+      const std::string& name = entry.name;
       const std::string path = prefix + name;
-      unsigned char type = entryType;
-      if (type == DT_UNKNOWN || type == DT_LNK) {
-        struct stat entryInfo {};
-        if (::lstat(path.c_str(), &entryInfo) != 0) continue;
-        if (S_ISLNK(entryInfo.st_mode)) {
-          // A link to a folder is not followed; a link to a file is a file.
-          if (::stat(path.c_str(), &entryInfo) != 0 || S_ISDIR(entryInfo.st_mode)) continue;
-          type = DT_REG;
-        } else {
-          type = S_ISDIR(entryInfo.st_mode) ? DT_DIR : DT_REG;
-        }
-      }
-      if (type == DT_DIR) {
-        if (name.front() != '.') stack.push_back(path);
+      if (entry.isFolder) {
+        // A link to a folder is not followed.
+        if (!entry.isLink && name.front() != '.') stack.push_back(path);
         continue;
       }
+      if (entry.isLink && !entry.isRegularFile) continue;  // leads to no file
       // A name with nothing before its last "." (".kar") is not a song.
       if (name.rfind('.') == 0) continue;
       FileStep(path, name, exists);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/songlist.h"
+#include "common/filesystem.h"
 #include "common/userinteraction.h"
 
 namespace tunedex {
@@ -39,12 +40,14 @@ struct ScanResult {
 // Walks folders depth first (the last-found subfolder first) and reads a record from every
 // file whose extension the pattern text holds. Subfolders whose names begin with "." are left
 // out; links to folders are not followed and no folder is entered twice; folders that cannot
-// be read are passed over. After every file the user hears the number of results and may stop
-// the walk.
+// be read are passed over, and so are links that lead to no file. The folders are listed
+// through files; the songs are read from the disk. After every file the user hears the number
+// of results and may stop the walk.
 class SongScan {
  public:
-  SongScan(std::string patternText, const tSongList& master, UserInteraction& user)
-      : m_pattern(std::move(patternText)), m_master(master), m_user(user) {}
+  SongScan(std::string patternText, const tSongList& master, UserInteraction& user,
+           FileSystem& files)
+      : m_pattern(std::move(patternText)), m_master(master), m_user(user), m_files(files) {}
 
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
@@ -60,6 +63,7 @@ class SongScan {
   std::string m_pattern;
   const tSongList& m_master;
   UserInteraction& m_user;
+  FileSystem& m_files;
   std::vector<ScanResult> m_results;
   std::int64_t m_filesSeen = 0;
   bool m_stopped = false;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
+
 namespace tunedex {
 
 // A top-level window of the desktop (on X11 the id of a client window); 0 is none.
@@ -44,13 +46,6 @@ class ProgramStarter {
   virtual bool StartProgram(const std::string& program, const std::string& argument) = 0;
   // The full path of the program the desktop opens files with this extension with, or empty.
   virtual std::string AssociatedProgram(const std::string& extension) = 0;
-};
-
-// The pauses of player control.
-class Sleeper {
- public:
-  virtual ~Sleeper() = default;
-  virtual void Pause(int milliseconds) = 0;
 };
 
 }  // namespace tunedex

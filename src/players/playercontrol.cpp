@@ -181,10 +181,14 @@ WindowHandle tPlayerControl::FindLyricsWindow() {
   return SearchWithRetries(m_currentOptions.PluginClass, m_currentOptions.PluginName);
 }
 
+void tPlayerControl::SwitchBackTo(WindowHandle window) {
+  if (!m_switchBacks.Deliver(window)) m_services.desktop.PostSwitchBack(window);
+}
+
 void tPlayerControl::HotkeySwitch() {
   Desktop& desktop = m_services.desktop;
   if (m_dialogOwnsPlayer) {
-    desktop.PostSwitchBack(m_ownerWindow);
+    SwitchBackTo(m_ownerWindow);
     return;
   }
   m_playerInFront = !m_playerInFront;
@@ -203,7 +207,7 @@ void tPlayerControl::HotkeySwitch() {
   if (m_ownerWindow == m_mainWindow) {
     desktop.BringToFront(m_mainWindow);
   } else {
-    desktop.PostSwitchBack(m_ownerWindow);
+    SwitchBackTo(m_ownerWindow);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "common/userinteraction.h"
 #include "players/desktop.h"
 #include "players/playeroptions.h"
+#include "players/switchbackregistry.h"
 
 namespace tunedex {
 
@@ -49,6 +50,9 @@ class tPlayerControl {
   void ReleaseDialogPlayer();
   WindowHandle FindLyricsWindow();
   void HotkeySwitch();
+  // The windows that answer the switch-back with a handler of their own; the others are
+  // handed to the desktop's switch-back.
+  SwitchBackRegistry& SwitchBacks() { return m_switchBacks; }
 
   // Tunedex became, or stopped being, the active application.
   void ApplicationActivated();
@@ -70,8 +74,10 @@ class tPlayerControl {
   std::string ChoosePlayer(std::uint8_t songType, tSongPlayerOptions& options, bool& stop);
   void CloseOwnedWindows(WindowHandle window);
   WindowHandle SearchWithRetries(const std::string& windowClass, const std::string& caption);
+  void SwitchBackTo(WindowHandle window);
 
   Services m_services;
+  SwitchBackRegistry m_switchBacks;
   tLivePlayerOptions& m_options;
   WindowHandle m_mainWindow;
 

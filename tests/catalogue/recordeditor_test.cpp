@@ -6,6 +6,7 @@
 #include "catalogue/songfilerename.h"
 #include "common/fileio.h"
 #include "common/userlocale.h"
+#include "support/fakefilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -21,6 +22,7 @@ class RecordEditorTest : public testing::Test {
   void SetUp() override {
     SetUserLocale("en_US");
     song = folder.Write("Let It Be.kar", test::MidiFile({}));
+    files.AddFile(song, "song");
     tSongRecord record = MakeRecord({.title = "Let It Be",
                                      .artist = "Beatles",
                                      .language = "eng",
@@ -41,6 +43,7 @@ class RecordEditorTest : public testing::Test {
 
   std::unique_ptr<tSongRecordEditor> Open(const tSongRecord& record, int mode) {
     RecordEditorContext context{view, catalogue, "Sve", user, players, {}};
+    context.files = &files;
     context.play = [this](const std::string& file, std::uint8_t, bool inFront) {
       played.push_back(file + (inFront ? " front" : ""));
     };
@@ -48,6 +51,7 @@ class RecordEditorTest : public testing::Test {
   }
 
   test::TempFolder folder;
+  test::FakeFileSystem files;
   tCatalogue catalogue;
   tSongList view;  // the shown songs, all of the catalogue's
   test::ScriptedUser user;
@@ -196,25 +200,48 @@ TEST_F(RecordEditorTest, RenameAsksAboutAnotherExtensionAndCancelUndoesIt) {
   user.QueueButton(Button::No);
   editor->Rename();
   EXPECT_EQ(user.Messages().back().text, kChangeExtensionQuestion);
-  EXPECT_TRUE(FileExists(song));
+  EXPECT_TRUE(files.FileExists(song));
 
   user.QueueText("Renamed.kar");
   editor->Rename();
   EXPECT_EQ(editor->FileName(), folder.PathOf("Renamed.kar"));
-  EXPECT_FALSE(FileExists(song));
+  EXPECT_FALSE(files.FileExists(song));
   EXPECT_TRUE(editor->Differs());
   editor->Cancel();
-  EXPECT_TRUE(FileExists(song));
-  EXPECT_FALSE(FileExists(folder.PathOf("Renamed.kar")));
+  EXPECT_EQ(files.Contents(song), "song");
+  EXPECT_FALSE(files.FileExists(folder.PathOf("Renamed.kar")));
+}
+
+TEST_F(RecordEditorTest, AnUndoTheFileSystemRefusesIsReported) {
+  auto editor = Open(view[0]->Record(), kEditable | kExisting);
+  user.QueueText("Renamed.kar");
+  editor->Rename();
+  files.Fail(test::FakeFileSystem::Op::Rename, FileFailure::PermissionDenied);
+  editor->Cancel();
+  ASSERT_FALSE(user.Messages().empty());
+  EXPECT_EQ(user.Messages().back().text,
+            "Could not undo new name (Renamed.kar)\rfor file Let It Be.kar");
+  EXPECT_TRUE(files.FileExists(folder.PathOf("Renamed.kar")));
+}
+
+TEST_F(RecordEditorTest, WithoutAFileSystemRenameIsNotOffered) {
+  RecordEditorContext context{view, catalogue, "Sve", user, players, {}};
+  tSongRecordEditor editor(context, view[0]->Record(), kEditable | kExisting, "/start/");
+  EXPECT_TRUE(editor.PlayEnabled());
+  EXPECT_FALSE(editor.RenameEnabled());
+  user.QueueText("Renamed.kar");
+  editor.Rename();
+  EXPECT_EQ(editor.FileName(), song);
 }
 
 TEST_F(RecordEditorTest, RenameNeverReplacesAnotherFile) {
-  folder.Write("Taken.kar", "precious");
+  files.AddFile(folder.PathOf("Taken.kar"), "precious");
   auto editor = Open(view[0]->Record(), kEditable | kExisting);
   user.QueueText("Taken.kar");
   editor->Rename();
   EXPECT_EQ(editor->FileName(), song);
-  EXPECT_EQ(test::ReadFileText(folder.PathOf("Taken.kar")), "precious");
+  EXPECT_EQ(files.Contents(folder.PathOf("Taken.kar")), "precious");
+  EXPECT_EQ(files.Contents(song), "song");
 }
 
 TEST_F(RecordEditorTest, CancelAfterBrowsingRenamesNothing) {
@@ -223,8 +250,7 @@ TEST_F(RecordEditorTest, CancelAfterBrowsingRenamesNothing) {
   auto editor = Open(view[0]->Record(), kEditable | kExisting);
   editor->Browse();
   editor->Cancel();
-  EXPECT_TRUE(FileExists(other));
-  EXPECT_TRUE(FileExists(song));
+  EXPECT_EQ(files.Calls(test::FakeFileSystem::Op::Rename), 0);
 }
 
 TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
@@ -236,17 +262,22 @@ TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
 }
 
 TEST(SongFileRenameTest, ChecksTheExtensionAgainstBothTypes) {
-  test::TempFolder folder;
+  test::FakeFileSystem files;
   test::ScriptedUser user;
-  const std::string path = folder.Write("a.kar", "x");
+  files.AddFile("/songs/a.kar", "x");
   tSongRecord record;
   record.SetFileType(1);
   record.SetInternalFormat(3);
-  EXPECT_FALSE(RenameSongFile(path, folder.PathOf("a.mp3"), record, false, user));
-  EXPECT_TRUE(RenameSongFile(path, folder.PathOf("a.mid"), record, false, user));
-  EXPECT_EQ(record.FileName(), folder.PathOf("a.mid"));
+  EXPECT_FALSE(RenameSongFile("/songs/a.kar", "/songs/a.mp3", record, false, user, files));
+  EXPECT_EQ(files.Calls(test::FakeFileSystem::Op::Rename), 0);
+  EXPECT_TRUE(RenameSongFile("/songs/a.kar", "/songs/a.mid", record, false, user, files));
+  EXPECT_EQ(record.FileName(), "/songs/a.mid");
   EXPECT_EQ(record.FileType(), 3);
-  EXPECT_FALSE(RenameSongFile(folder.PathOf("a.mid"), "", record, true, user));
+  EXPECT_EQ(files.Contents("/songs/a.mid"), "x");
+  EXPECT_FALSE(RenameSongFile("/songs/a.mid", "", record, true, user, files));
+  files.Fail(test::FakeFileSystem::Op::Rename, FileFailure::PermissionDenied);
+  EXPECT_FALSE(RenameSongFile("/songs/a.mid", "/songs/b.mid", record, false, user, files));
+  EXPECT_EQ(record.FileName(), "/songs/a.mid") << "a refused rename leaves the record alone";
   EXPECT_TRUE(user.Messages().empty());
 }
 

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/giofilesystem.h"
+#include "support/fakefilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -53,12 +55,13 @@ class SongScanTest : public testing::Test {
   }
 
   test::TempFolder m_folder;
+  GioFileSystem m_files;
   test::ScriptedUser m_user;
   tSongList m_master{tSongList::Ownership::OwnsSongs};
 };
 
 TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
   EXPECT_TRUE(scan.Walk(m_folder.Path()));
   EXPECT_EQ(Names(scan),
             (std::vector<std::string>{"linked.kar", "one.kar", "three.MID", "two.mp3"}));
@@ -72,12 +75,12 @@ TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
 }
 
 TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
-  SongScan karOnly(ScanPatternText(kScanKar), m_master, m_user);
+  SongScan karOnly(ScanPatternText(kScanKar), m_master, m_user, m_files);
   karOnly.Walk(m_folder.Path());
   EXPECT_EQ(Names(karOnly), (std::vector<std::string>{"linked.kar", "one.kar"}));
   test::ScriptedUser impatient;
   impatient.StopAfterProgress(0);
-  SongScan stopped(ScanPatternText(kScanAllTypes), m_master, impatient);
+  SongScan stopped(ScanPatternText(kScanAllTypes), m_master, impatient, m_files);
   EXPECT_FALSE(stopped.Walk(m_folder.Path()));
   EXPECT_EQ(stopped.FilesSeen(), 1);
 }
@@ -85,9 +88,32 @@ TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
 TEST_F(SongScanTest, AnUnreadableFolderIsPassedOver) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   ::chmod(m_folder.PathOf("b").c_str(), 0);
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
   EXPECT_TRUE(scan.Walk(m_folder.Path()));
   EXPECT_EQ(Names(scan), (std::vector<std::string>{"one.kar", "two.mp3"}));
+}
+
+// Listings come from the file system service: a folder it cannot list is passed over (which a
+// real disk shows only to a user that permissions bind), links to folders and links that lead
+// nowhere are passed over, and each walk lists a folder once.
+TEST(SongScanListingTest, PassesOverFoldersThatCannotBeListedAndListsEachOnce) {
+  test::FakeFileSystem files;
+  files.AddFile("/songs/a/one.txt");
+  files.AddFile("/songs/b/two.txt");
+  files.AddFile("/songs/b/three.txt");
+  files.AddFile("/songs/c/four.txt");
+  files.AddLink("/songs/c/up", "/songs");
+  files.AddLink("/songs/c/dangling.kar", "/nowhere.kar");
+  files.Fail(test::FakeFileSystem::Op::List, FileFailure::PermissionDenied, "/songs/b");
+  test::ScriptedUser user;
+  tSongList master(tSongList::Ownership::OwnsSongs);
+  SongScan scan(ScanPatternText(kScanAllTypes), master, user, files);
+  EXPECT_TRUE(scan.Walk("/songs"));
+  EXPECT_TRUE(scan.Walk("/songs/c"));
+  EXPECT_EQ(scan.FilesSeen(), 3) << "one.txt, and four.txt on both walks";
+  EXPECT_EQ(files.Calls(test::FakeFileSystem::Op::List), 5);
+  EXPECT_TRUE(scan.Results().empty());
+  EXPECT_TRUE(user.Messages().empty());
 }
 
 TEST_F(SongScanTest, FilesOfTheCatalogueAreMarked) {
@@ -98,7 +124,7 @@ TEST_F(SongScanTest, FilesOfTheCatalogueAreMarked) {
         .fileName = m_folder.PathOf("a/one.kar"),
         .idCode = "ON001"},
        {.title = "Alpha", .artist = "Q", .fileName = "/elsewhere.kar", .idCode = "AL001"}});
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user);
+  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
   scan.Walk(m_folder.Path());
   std::vector<tSongRecord> importable;
   for (const ScanResult& result : scan.Results()) {

@@ -24,10 +24,6 @@ namespace tunedex {
 
 namespace {
 
-// The open dialog's logic and window, for the switch-back message.
-tPlayerOptionsDialog* g_openDialog = nullptr;
-WindowHandle g_openWindow = 0;
-
 class TPlayerOptionsDlg : public QDialog {
  public:
   TPlayerOptionsDlg(QWidget* parent, tPlayerOptionsDialog& logic, std::function<void(int)> help)
@@ -310,24 +306,20 @@ class TPlayerOptionsDlg : public QDialog {
 std::optional<bool> RunPlayerOptionsDialog(QWidget* parent, tPlayerOptionsDialog::Services services,
                                            tLivePlayerOptions& options,
                                            const std::function<void(int)>& help) {
+  tPlayerControl& control = services.control;
   tPlayerOptionsDialog logic(std::move(services), options);
   TPlayerOptionsDlg dialog(parent, logic, help);
-  logic.SetDialogWindow(static_cast<WindowHandle>(dialog.winId()));
+  const auto window = static_cast<WindowHandle>(dialog.winId());
+  logic.SetDialogWindow(window);
   dialog.Activate();
-  g_openDialog = &logic;
-  g_openWindow = static_cast<WindowHandle>(dialog.winId());
+  // While the dialog owns a player, Shift+F10 switches between the dialog, the player and its
+  // lyrics window.
+  const SwitchBackRegistration switchBack(control.SwitchBacks(), window,
+                                          [&logic] { logic.SwitchBack(); });
   const bool ok = dialog.exec() == QDialog::Accepted;
-  g_openDialog = nullptr;
-  g_openWindow = 0;
   logic.Close();
   if (!ok) return std::nullopt;
   return logic.MainMenuTick();
-}
-
-bool DeliverSwitchBackToPlayerOptions(WindowHandle window) {
-  if (!g_openDialog || window == 0 || window != g_openWindow) return false;
-  g_openDialog->SwitchBack();
-  return true;
 }
 
 }  // namespace tunedex

@@ -16,9 +16,4 @@ std::optional<bool> RunPlayerOptionsDialog(QWidget* parent, tPlayerOptionsDialog
                                            tLivePlayerOptions& options,
                                            const std::function<void(int)>& help);
 
-// Shift+F10 while an open Player Options dialog owns the player asks that dialog to come back:
-// true when window is such a dialog, which then switches between itself, the player and its
-// lyrics window.
-bool DeliverSwitchBackToPlayerOptions(WindowHandle window);
-
 }  // namespace tunedex
