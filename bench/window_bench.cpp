@@ -11,6 +11,7 @@
 
 #include "catalogue/cataloguewindow.h"
 #include "generatedcatalogue.h"
+#include "platform/giofilesystem.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/songgrid.h"
 
@@ -29,6 +30,11 @@ struct Files {
   std::string database, settings;
 };
 
+FileSystem& RealFileSystem() {
+  static GioFileSystem files;
+  return files;
+}
+
 const Files& TheFiles() {
   static const Files files;
   return files;
@@ -36,7 +42,7 @@ const Files& TheFiles() {
 
 // The window's rules over a catalogue of their own.
 struct Logic {
-  explicit Logic(SilentUser& user) : window(catalogue, CatalogueServices{user}) {
+  explicit Logic(SilentUser& user) : window(catalogue, CatalogueServices{user, RealFileSystem()}) {
     window.Start(tIniFile::Load(TheFiles().settings));
     window.SetVisibleRows(25);
   }
@@ -78,7 +84,7 @@ BENCHMARK(BM_LogicFindKeystroke)->Unit(benchmark::kMillisecond);
 void BM_WindowStartToFirstPaint(benchmark::State& state) {
   for (auto _ : state) {
     tCatalogue catalogue;
-    auto window = std::make_unique<TTunedexMain>(catalogue, TheFiles().settings);
+    auto window = std::make_unique<TTunedexMain>(catalogue, RealFileSystem(), TheFiles().settings);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("no window");
     window->Grid().viewport()->repaint();
@@ -87,7 +93,7 @@ void BM_WindowStartToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_WindowStartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 struct OpenWindow {
-  OpenWindow() : window(catalogue, TheFiles().settings) {
+  OpenWindow() : window(catalogue, RealFileSystem(), TheFiles().settings) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) std::abort();
   }

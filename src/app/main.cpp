@@ -10,6 +10,7 @@
 #include "catalogue/cataloguewindow.h"
 #include "common/fileio.h"
 #include "common/settingslocation.h"
+#include "platform/giofilesystem.h"
 #include "platform/processstarter.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/x11desktop.h"
@@ -84,15 +85,18 @@ int main(int argc, char** argv) {
   }
 
   tCatalogue catalogue;
-  TTunedexMain window(catalogue, SettingsFilePath(ProgramFilePath(), options.settings));
+  GioFileSystem files;
+  TTunedexMain window(catalogue, files, SettingsFilePath(ProgramFilePath(), options.settings));
   X11Desktop desktop;
   PosixProgramStarter programs;
   ThreadSleeper sleeper;
   std::unique_ptr<tPlayerControl> control;
   if (desktop.Connected()) {
     control = std::make_unique<tPlayerControl>(
-        tPlayerControl::Services{desktop, programs, sleeper, window.User(), FileExists,
-                                 FolderPart(ProgramFilePath())},
+        tPlayerControl::Services{
+            desktop, programs, sleeper, window.User(),
+            [&files](const std::string& path) { return files.FileExists(path); },
+            FolderPart(ProgramFilePath())},
         window.Logic().PlayerOptions(), static_cast<WindowHandle>(window.winId()));
     window.SetPlayerServices({control.get(), &desktop, &programs, &sleeper});
     desktop.SetSwitchBackHandler([&window](WindowHandle handle) {

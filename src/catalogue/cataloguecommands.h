@@ -12,6 +12,7 @@
 #include "catalogue/customlanguage.h"
 #include "catalogue/mainsettings.h"
 #include "catalogue/songrecord.h"
+#include "common/filesystem.h"
 #include "common/userinteraction.h"
 
 namespace tunedex {
@@ -96,6 +97,8 @@ inline constexpr int kMainHelpTopic = 1500;
 // What the window needs from outside its lists: the user, the dialogs it opens and the player.
 struct CatalogueServices {
   UserInteraction& user;
+  // Whether songs' files exist, and renaming them.
+  FileSystem& files;
   // The song record editor: true when it closed with OK and something changed.
   std::function<bool(tSongRecord& record, int mode, std::string& lastFolder)> showSongRecord = {};
   // The Player Options dialog.

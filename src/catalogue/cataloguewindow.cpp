@@ -127,7 +127,7 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
 
   const std::string path = m_settings.databasePath;
   if (!path.empty()) {
-    if (FileExists(path)) {
+    if (m_services.files.FileExists(path)) {
       // A file that is not a catalogue stays untouched: Save then asks for a name.
       if (!m_catalogue.Open(path, m_services.user)) m_catalogue.SetPath(path, true);
     } else {

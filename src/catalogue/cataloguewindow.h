@@ -117,6 +117,7 @@ class tCatalogueWindow : public CatalogueObserver {
   tGridColumns& Columns() { return m_columns; }
 
   // State for the widgets.
+  FileSystem& Files() const { return m_services.files; }
   tCatalogue& Catalogue() { return m_catalogue; }
   const tCatalogue& Catalogue() const { return m_catalogue; }
   tSongList& View() { return m_view; }

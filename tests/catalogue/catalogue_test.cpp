@@ -6,6 +6,7 @@
 #include "catalogue/cataloguewindow.h"
 #include "common/fileio.h"
 #include "common/userlocale.h"
+#include "platform/giofilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -44,6 +45,7 @@ class CatalogueTest : public testing::Test {
 
   test::TempFolder folder;
   test::ScriptedUser user;
+  GioFileSystem files;
   tCatalogue catalogue;
   NoticeLog log;
 };
@@ -144,7 +146,7 @@ TEST_F(CatalogueTest, AFailedSaveChangesNothing) {
 // A change made elsewhere (another window, the command line) reaches the catalogue window's view.
 TEST_F(CatalogueTest, TheWindowViewFollowsChangesMadeElsewhere) {
   test::ScriptedUser windowUser;
-  tCatalogueWindow window(catalogue, CatalogueServices{windowUser});
+  tCatalogueWindow window(catalogue, CatalogueServices{windowUser, files});
   window.Start(tIniFile());
   window.SetVisibleRows(10);
   EXPECT_EQ(window.SongStatusText(), "No songs");

@@ -7,6 +7,7 @@
 
 #include "catalogue/database.h"
 #include "common/userlocale.h"
+#include "platform/giofilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -24,7 +25,7 @@ class CatalogueWindowTest : public testing::Test {
   void SetUp() override { SetUserLocale("en_US"); }
 
   CatalogueServices Services() {
-    CatalogueServices services{user};
+    CatalogueServices services{user, files};
     services.showSongRecord = [this](tSongRecord& record, int mode, std::string& lastFolder) {
       editorModes.push_back(mode);
       if (editorAnswers.empty()) return false;
@@ -55,6 +56,7 @@ class CatalogueWindowTest : public testing::Test {
 
   test::TempFolder folder;
   test::ScriptedUser user;
+  GioFileSystem files;
   tCatalogue catalogue;
   std::vector<tSongRecord> editorAnswers;
   std::vector<int> editorModes;

@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "common/userlocale.h"
+#include "platform/giofilesystem.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 #include "ui/help/helpviewer.h"
@@ -60,7 +61,7 @@ class MainWindowTest : public testing::Test {
                                                                      .fileName = "/s/m.kar",
                                                                      .idCode = "MA001"})}));
     settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
-    auto window = std::make_unique<TTunedexMain>(catalogue, settings);
+    auto window = std::make_unique<TTunedexMain>(catalogue, files, settings);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;
@@ -68,6 +69,7 @@ class MainWindowTest : public testing::Test {
 
   test::TempFolder folder;
   std::string settings;
+  GioFileSystem files;
   tCatalogue catalogue;
 };
 

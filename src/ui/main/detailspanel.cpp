@@ -10,7 +10,6 @@
 
 #include "catalogue/cataloguewindow.h"
 #include "catalogue/songtype.h"
-#include "common/fileio.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
@@ -119,8 +118,8 @@ void TDetailsPanel::Show(const tCatalogueWindow& window) {
   m_languageLabel->setText(language.empty() ? QStringLiteral("??") : ToQt(language));
   m_fileNamePanel->setText(ToQt(record.FileName()));
   m_fileNamePanel->setToolTip(ToQt(record.FileName()));
-  m_typePicture->setPixmap(
-      TypePicture(TypePictureIndex(record, FileExists(std::string(record.FileName())))));
+  m_typePicture->setPixmap(TypePicture(
+      TypePictureIndex(record, window.Files().FileExists(std::string(record.FileName())))));
   m_languagePicture->setPixmap(
       LanguageFlag(LanguagePictureOf(language), window.CustomLanguage().index));
 }

@@ -84,9 +84,11 @@ QString ProgramNotice() {
       "A catalogue of karaoke song files for hosts: find, sort and play your songs.");
 }
 
-TTunedexMain::TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWidget* parent)
+TTunedexMain::TTunedexMain(tCatalogue& catalogue, FileSystem& files, std::string settingsPath,
+                           QWidget* parent)
     : QMainWindow(parent),
       m_catalogue(catalogue),
+      m_files(files),
       m_settingsPath(std::move(settingsPath)),
       m_user(this) {
   InitUiResources();
@@ -128,7 +130,7 @@ TTunedexMain::~TTunedexMain() {
 }
 
 CatalogueServices TTunedexMain::Services() {
-  CatalogueServices services{m_user};
+  CatalogueServices services{m_user, m_files};
   services.showSongRecord = [this](tSongRecord& record, int mode, std::string& folder) {
     return ShowSongRecord(record, mode, folder);
   };
@@ -415,6 +417,7 @@ bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& fo
   RecordEditorContext context{
       m_logic->View(), m_logic->Catalogue(),     m_logic->CustomLanguage().code,
       m_user,          m_logic->PlayerOptions(), {}};
+  context.files = &m_files;
   if (m_players.control) {
     context.play = [this](const std::string& file, std::uint8_t type, bool inFront) {
       // The player comes back to the dialog over this window.
@@ -444,7 +447,8 @@ void TTunedexMain::ShowPlayerOptions() {
   const std::optional<bool> tick = RunPlayerOptionsDialog(
       this,
       {*m_players.control, *m_players.desktop, *m_players.programs, *m_players.sleeper, m_user,
-       FileExists, m_logic->Settings().songsFolder, 0},
+       [this](const std::string& path) { return m_files.FileExists(path); },
+       m_logic->Settings().songsFolder, 0},
       options, [this](int topic) { ShowHelp(topic); });
   if (tick) m_logic->playerInFront = *tick;
 }

@@ -36,7 +36,8 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
 
  public:
   // Reads the settings file and opens the last catalogue in catalogue, as the program starts.
-  TTunedexMain(tCatalogue& catalogue, std::string settingsPath, QWidget* parent = nullptr);
+  TTunedexMain(tCatalogue& catalogue, FileSystem& files, std::string settingsPath,
+               QWidget* parent = nullptr);
   ~TTunedexMain() override;
 
   void SetPlayerServices(const PlayerServices& services);
@@ -83,6 +84,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   bool IsOwnWindowActive() const;
 
   tCatalogue& m_catalogue;
+  FileSystem& m_files;
   std::string m_settingsPath;
   QtUser m_user;
   PlayerServices m_players;

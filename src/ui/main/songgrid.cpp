@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "common/fileio.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
@@ -100,7 +99,7 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
     case 1: {
       // The file system is asked at every drawing, so a vanished file shows at once.
-      const bool exists = FileExists(std::string(record.FileName()));
+      const bool exists = m_window.Files().FileExists(std::string(record.FileName()));
       painter->drawPixmap(cell.left() + 1, (cell.top() + cell.bottom() - 17) / 2 + 1,
                           TypePicture(TypePictureIndex(record, exists)));
       return;
