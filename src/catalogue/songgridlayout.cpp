@@ -86,21 +86,26 @@ int StatusPanelWidth(int barWidth) {
 }
 
 tGridColumns::tGridColumns(std::array<int, 3> textColumns)
-    : m_widths{kFixedColumnWidth, kTypeColumnWidth, textColumns[0], textColumns[1],
-               textColumns[2]} {}
+    : m_widths{kFixedColumnWidth, kTypeColumnWidth, textColumns[0], textColumns[1], textColumns[2]},
+      m_exact{static_cast<double>(textColumns[0]), static_cast<double>(textColumns[1]),
+              static_cast<double>(textColumns[2])} {}
 
 void tGridColumns::SetTextColumns(std::array<int, 3> widths) {
   std::copy(widths.begin(), widths.end(), m_widths.begin() + 2);
+  std::copy(widths.begin(), widths.end(), m_exact.begin());
 }
 
 int tGridColumns::SectionWidth(int section) const {
-  if (section >= 2 && section < m_leftColumn) return 0;
+  // The type picture scrolls sideways like the text columns.
+  if (section >= 1 && section < m_leftColumn) return 0;
   return ColumnWidth(section) + kLineWidth;
 }
 
 void tGridColumns::SectionResized(int section, int width) {
   if (section < 1 || section > 4) return;
   m_widths[static_cast<std::size_t>(section)] = std::max(0, width - kLineWidth);
+  if (section >= 2)
+    m_exact[static_cast<std::size_t>(section - 2)] = m_widths[static_cast<std::size_t>(section)];
 }
 
 bool tGridColumns::ScrollLeft() {
@@ -122,8 +127,13 @@ void tGridColumns::GridResized(int gridWidth) {
         static_cast<double>(gridWidth - kFixed) / static_cast<double>(m_oldGridWidth - kFixed);
     if (ratio > 0) {
       m_inverseRatio = 1.0 / ratio;
-      for (std::size_t i = 2; i < 5; ++i) {
-        m_widths[i] = static_cast<int>(std::lround(m_widths[i] * ratio));
+      // The widths follow unrounded and unlimited, so that growing the window back gives
+      // the widths back; however far the window shrinks, every text column stays wide enough
+      // to be seen and dragged wider again.
+      for (std::size_t i = 0; i < 3; ++i) {
+        m_exact[i] *= ratio;
+        m_widths[i + 2] =
+            std::max(kMinimumTextColumnWidth, static_cast<int>(std::lround(m_exact[i])));
       }
     }
   }
@@ -133,7 +143,10 @@ void tGridColumns::GridResized(int gridWidth) {
 std::array<int, 3> tGridColumns::StoredTextColumns(bool maximised) const {
   std::array<int, 3> widths = TextColumns();
   if (maximised) {
-    for (int& width : widths) width = static_cast<int>(std::lround(width * m_inverseRatio));
+    for (std::size_t i = 0; i < 3; ++i) {
+      widths[i] = std::max(kMinimumTextColumnWidth,
+                           static_cast<int>(std::lround(m_exact[i] * m_inverseRatio)));
+    }
   }
   return widths;
 }
@@ -143,6 +156,7 @@ void tGridColumns::FontWidthChanged(double ratio) {
   for (std::size_t i = 2; i < 4; ++i) {
     const int section = m_widths[i] + kLineWidth;
     m_widths[i] = std::max(0, static_cast<int>(std::lround(section * ratio)) - kLineWidth);
+    m_exact[i - 2] = m_widths[i];
   }
 }
 

@@ -51,6 +51,7 @@ class tGridColumns {
   static constexpr int kFixedColumnWidth = 17;
   static constexpr int kTypeColumnWidth = 17;
   static constexpr int kLineWidth = 1;
+  static constexpr int kMinimumTextColumnWidth = 12;
 
   explicit tGridColumns(std::array<int, 3> textColumns = kDefaultColumnWidths);
 
@@ -70,7 +71,8 @@ class tGridColumns {
   bool ScrollRight();
   void ScrollFullyLeft() { m_leftColumn = 1; }
 
-  // The grid became gridWidth wide: text columns grow or shrink by the same ratio.
+  // The grid became gridWidth wide: text columns grow or shrink by the same ratio. The first
+  // width given is the base; give the widths the grid has once it is laid out on the screen.
   void GridResized(int gridWidth);
   // The text column widths to store: for a maximised window, the widths before maximising.
   std::array<int, 3> StoredTextColumns(bool maximised) const;
@@ -80,6 +82,7 @@ class tGridColumns {
 
  private:
   std::array<int, 5> m_widths;
+  std::array<double, 3> m_exact;  // the text columns as they follow the window, unrounded
   int m_leftColumn = 1;
   int m_oldGridWidth = -1;  // before the first resize: unknown
   double m_inverseRatio = 1.0;

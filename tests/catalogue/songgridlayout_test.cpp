@@ -70,6 +70,43 @@ TEST(SongGridTest, ColumnsFollowTheWindowAndComeBackWhenStored) {
   EXPECT_EQ(columns.ColumnWidth(4), 554);
 }
 
+// Every Left or Right press shows the grid one column further: the type picture scrolls too.
+TEST(SongGridTest, EachSidewaysStepHidesOrShowsOneColumn) {
+  tGridColumns columns;
+  const auto shown = [&columns] {
+    std::array<int, 4> widths{};
+    for (int section = 1; section <= 4; ++section) {
+      widths[static_cast<std::size_t>(section - 1)] = columns.SectionWidth(section);
+    }
+    return widths;
+  };
+  const std::array<int, 4> steps[] = {{18, 50, 186, 278}, {0, 50, 186, 278}, {0, 0, 186, 278}};
+  EXPECT_EQ(shown(), steps[0]);
+  for (std::size_t step = 1; step < 3; ++step) {
+    EXPECT_TRUE(columns.ScrollRight());
+    EXPECT_EQ(shown(), steps[step]) << step;
+  }
+  EXPECT_FALSE(columns.ScrollRight());
+  EXPECT_TRUE(columns.ScrollLeft());
+  EXPECT_EQ(shown(), steps[1]);
+  columns.SectionResized(1, 31);  // the type column is resized like the others
+  EXPECT_EQ(columns.ColumnWidth(1), 30);
+}
+
+// Shrinking the window a long way keeps every column visible, and growing it back restores
+// the widths.
+TEST(SongGridTest, ColumnsSurviveShrinkingAndRestoring) {
+  tGridColumns columns;
+  columns.GridResized(640);
+  columns.GridResized(30);
+  for (int width : columns.TextColumns()) EXPECT_GE(width, tGridColumns::kMinimumTextColumnWidth);
+  columns.GridResized(640);
+  columns.GridResized(1280);
+  columns.GridResized(640);
+  for (int section = 2; section <= 4; ++section) EXPECT_GT(columns.SectionWidth(section), 0);
+  EXPECT_LE(columns.TextColumns()[2], 640);
+}
+
 TEST(SongGridTest, PathsAreShortenedFromTheirLeadingFolders) {
   const auto width = [](std::string_view text) { return static_cast<int>(text.size()); };
   EXPECT_EQ(ShortenPath("/home/ann/songs/list.tdb", 100, width), "/home/ann/songs/list.tdb");

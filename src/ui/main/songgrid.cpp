@@ -143,7 +143,6 @@ TSongGrid::TSongGrid(tCatalogueWindow& window, QWidget* parent)
   header->setMinimumSectionSize(0);
   header->setStretchLastSection(false);
   header->setSectionResizeMode(0, QHeaderView::Fixed);
-  header->setSectionResizeMode(1, QHeaderView::Fixed);
   header->setToolTip(QStringLiteral("Click to sort songs"));
   connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
     static const int codes[] = {-1, 0, kSortById, kSortByTitle, kSortByArtist};
@@ -152,7 +151,7 @@ TSongGrid::TSongGrid(tCatalogueWindow& window, QWidget* parent)
     if (changed) changed();
   });
   connect(header, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
-    if (m_syncing || section < 2) return;
+    if (m_syncing || section < 1) return;
     m_window.Columns().SectionResized(section, size);
     UpdateVisibleRows();
   });
@@ -181,7 +180,7 @@ void TSongGrid::ApplyFont(const QFont& font) {
 void TSongGrid::ApplyColumnWidths() {
   const tGridColumns& columns = m_window.Columns();
   for (int column = 0; column < 5; ++column) {
-    const int width = column < 2 ? columns.ColumnWidth(column) + tGridColumns::kLineWidth
+    const int width = column < 1 ? columns.ColumnWidth(column) + tGridColumns::kLineWidth
                                  : columns.SectionWidth(column);
     if (columnWidth(column) != width) setColumnWidth(column, width);
   }
@@ -250,8 +249,22 @@ void TSongGrid::wheelEvent(QWheelEvent* event) {
   if (changed) changed();
 }
 
+void TSongGrid::showEvent(QShowEvent* event) {
+  QTableView::showEvent(event);
+  // The first width on the screen is the base the columns follow from; widths the grid had
+  // before it was laid out mean nothing.
+  if (!m_laidOut) {
+    m_laidOut = true;
+    m_window.Columns().GridResized(width());
+  }
+}
+
 void TSongGrid::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
+  if (m_laidOut) {
+    m_window.Columns().GridResized(width());
+    ApplyColumnWidths();
+  }
   UpdateVisibleRows();
 }
 

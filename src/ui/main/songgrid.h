@@ -66,6 +66,7 @@ class TSongGrid : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -79,6 +80,7 @@ class TSongGrid : public QTableView {
   std::uint64_t m_rowsRevision = 0;
   int m_rowHeight = 17;
   bool m_syncing = false;
+  bool m_laidOut = false;  // shown once: widths from now on are real
 };
 
 }  // namespace tunedex
