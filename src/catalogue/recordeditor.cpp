@@ -24,6 +24,29 @@ std::vector<FileFilter> SongFileFilters() {
           {"Miscellaneous MPEG", {"*.mpg", "*.mpeg"}}};
 }
 
+int EditFieldLimit(TextField field) {
+  return static_cast<int>(tSongRecord::MaxLength(field));
+}
+
+std::string EditFieldHint(TextField field) {
+  const std::string limit = std::to_string(EditFieldLimit(field));
+  switch (field) {
+    case TextField::IdCode:
+      return "ID code (up to " + limit + " characters)";
+    case TextField::Title:
+      return "Song Title";
+    case TextField::Artist:
+      return "Artist";
+    case TextField::Language:
+      return limit + "-letter language code";
+    case TextField::Notes:
+      return "Your notes (up to " + limit + " characters)";
+    case TextField::FileName:
+      break;
+  }
+  return "Full file-name and path for song";
+}
+
 tSongRecordEditor::tSongRecordEditor(RecordEditorContext context, const tSongRecord& record,
                                      int mode, std::string lastFolder)
     : m_context(std::move(context)),

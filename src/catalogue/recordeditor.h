@@ -123,6 +123,11 @@ class tSongRecordEditor {
   tSongRecord m_built;
 };
 
+// The longest text an edit field of the song record editor takes: the record field's maximum.
+int EditFieldLimit(TextField field);
+// The hint of an edit field, which tells its limit where that is news to the user.
+std::string EditFieldHint(TextField field);
+
 // The song file dialog's filters: all song files, then each kind.
 std::vector<FileFilter> SongFileFilters();
 

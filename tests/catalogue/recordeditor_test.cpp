@@ -235,6 +235,29 @@ TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
   EXPECT_EQ(played, std::vector<std::string>{song + " front"});
 }
 
+// Each edit field takes what its record field holds, and a hint that names a limit names that.
+TEST(RecordEditorFieldsTest, LimitsAndHintsComeFromTheRecord) {
+  const struct {
+    TextField field;
+    std::string hint;
+  } fields[] = {{TextField::IdCode, "ID code (up to 11 characters)"},
+                {TextField::Title, "Song Title"},
+                {TextField::Artist, "Artist"},
+                {TextField::Language, "3-letter language code"},
+                {TextField::Notes, "Your notes (up to 255 characters)"}};
+  for (const auto& [field, hint] : fields) {
+    const std::size_t limit = tSongRecord::MaxLength(field);
+    EXPECT_EQ(EditFieldLimit(field), static_cast<int>(limit)) << hint;
+    EXPECT_EQ(EditFieldHint(field), hint);
+    // A text of the limit's length is kept whole; one more character is cut off.
+    tSongRecord record;
+    record.SetText(field, std::string(limit, 'a'));
+    EXPECT_EQ(record.Text(field).size(), limit) << hint;
+    record.SetText(field, std::string(limit + 1, 'a'));
+    EXPECT_EQ(record.Text(field).size(), limit) << hint;
+  }
+}
+
 TEST(SongFileRenameTest, ChecksTheExtensionAgainstBothTypes) {
   test::TempFolder folder;
   test::ScriptedUser user;
