@@ -124,6 +124,67 @@ void tSongRecordEditor::InspectFile() {
   if (!m_fileName.empty()) InspectSongFile(m_fileName, m_info, m_context.user);
 }
 
+namespace {
+
+// Calls each(line, line break) for every line of text; the break is CR LF, a lone CR or a lone
+// LF, and empty after a last line that has none.
+template <typename Each>
+void SplitLines(std::string_view text, Each each) {
+  while (!text.empty()) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+      each(text, std::string_view());
+      return;
+    }
+    const std::size_t length = text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
+    each(text.substr(0, at), text.substr(at, length));
+    text.remove_prefix(at + length);
+  }
+}
+
+}  // namespace
+
+std::string tSongRecordEditor::NotesForTextBox() const {
+  std::string shown;
+  SplitLines(notes, [&shown](std::string_view line, std::string_view lineBreak) {
+    shown += line;
+    if (!lineBreak.empty()) shown += '\n';
+  });
+  return shown;
+}
+
+void tSongRecordEditor::NotesFromTextBox(std::string_view text) {
+  if (text == NotesForTextBox()) return;
+  // The first line break of the stored notes, else the catalogue's CR LF.
+  std::string lineBreak;
+  SplitLines(notes, [&lineBreak](std::string_view, std::string_view found) {
+    if (lineBreak.empty()) lineBreak = std::string(found);
+  });
+  if (lineBreak.empty()) lineBreak = "\r\n";
+  std::string edited;
+  std::size_t characters = 0;
+  const std::size_t limit = tSongRecord::MaxLength(TextField::Notes);
+  bool full = false;
+  SplitLines(text, [&](std::string_view line, std::string_view found) {
+    for (std::size_t i = 0; i < line.size() && !full; ++i) {
+      // A UTF-8 character is its lead byte and the continuation bytes after it.
+      if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && ++characters > limit) {
+        full = true;
+      } else {
+        edited += line[i];
+      }
+    }
+    if (found.empty() || full) return;
+    if (characters + lineBreak.size() > limit) {
+      full = true;
+      return;
+    }
+    edited += lineBreak;
+    characters += lineBreak.size();
+  });
+  notes = std::move(edited);
+}
+
 void tSongRecordEditor::SetEditTicked(bool ticked) {
   m_mode = kExisting | (ticked ? kEditable : 0) | (m_mode & kNavigator);
 }

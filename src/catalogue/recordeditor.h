@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/idlist.h"
@@ -75,6 +76,13 @@ class tSongRecordEditor {
   std::string Counter() const;  // "3/120"
 
   // Actions.
+  // The notes as a text box shows them: every line break (CR LF, CR or LF) one LF.
+  std::string NotesForTextBox() const;
+  // The text box's notes. Text that the box was given unchanged keeps the stored notes exactly
+  // (a box turns CR LF into LF); edited text takes the line breaks of the stored notes (CR LF
+  // when they have none, as the catalogue's notes are written) and is cut to the notes' limit.
+  void NotesFromTextBox(std::string_view text);
+
   void SetEditTicked(bool ticked);
   // Browse: a chosen song file fills every field, the ID code completed afresh.
   void Browse();

@@ -100,5 +100,42 @@ TEST_F(RecordEditorDialogTest, EditFieldsTakeWhatTheRecordHolds) {
   });
 }
 
+// Notes the Windows program wrote have CR LF line breaks, which the text box shows as LF.
+// Stepping through them in View mode and OK leave every record as it was.
+TEST_F(RecordEditorDialogTest, ViewingNotesWithCrLfChangesNothing) {
+  AddSong("Waterloo", "first\r\nsecond");
+  AddSong("Fernando", "no\r\nbreak\u00a0here");
+  AddSong("Chiquitita", "");
+  std::vector<tSongRecord> before;
+  for (std::size_t i = 0; i < view.Count(); ++i) before.push_back(view[i]->Record());
+  const bool changed = Run(kExisting | kNavigator, [](QDialog& dialog) {
+    EXPECT_EQ(ByHint<QPlainTextEdit>(dialog, QStringLiteral("Your notes (up to 255 characters)"))
+                  ->toPlainText(),
+              QStringLiteral("first\nsecond"));
+    for (const char* step : {"Next song", "Next song", "First song"}) {
+      Click(dialog, QString::fromLatin1(step));
+    }
+    Click(dialog, QStringLiteral("Close the dialog and keep any changes"));
+  });
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(modified, 0);
+  for (std::size_t i = 0; i < view.Count(); ++i) EXPECT_EQ(view[i]->Record(), before[i]) << i;
+}
+
+// An edited note keeps the line breaks it had.
+TEST_F(RecordEditorDialogTest, AnEditedNoteKeepsItsLineBreaks) {
+  AddSong("Waterloo", "first\r\nsecond");
+  const bool changed = Run(kExisting | kEditable, [](QDialog& dialog) {
+    auto* notes =
+        ByHint<QPlainTextEdit>(dialog, QStringLiteral("Your notes (up to 255 characters)"));
+    notes->moveCursor(QTextCursor::End);
+    notes->insertPlainText(QStringLiteral("\nthird"));
+    Click(dialog, QStringLiteral("Close the dialog and keep any changes"));
+  });
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(record.Notes(), "first\r\nsecond\r\nthird");
+  EXPECT_EQ(view[0]->Record().Notes(), "first\r\nsecond\r\nthird");
+}
+
 }  // namespace
 }  // namespace tunedex

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -265,13 +266,21 @@ class TSongRecordDlg : public QDialog {
     Show();
   }
 
+  // The notes box's text with LF line breaks and every other character as it was given (the
+  // box's plain text would turn a no-break space into a blank).
+  QString NotesText() const {
+    QString text = m_notes->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+  }
+
   // The edit fields into the editor.
   void Store() {
     m_editor.idText = FromQt(m_id->text());
     m_editor.title = FromQt(m_title->text());
     m_editor.artist = FromQt(m_artist->text());
     m_editor.otherLanguage = FromQt(m_otherLanguage->text());
-    m_editor.notes = FromQt(m_notes->toPlainText().left(EditFieldLimit(TextField::Notes)));
+    m_editor.NotesFromTextBox(FromQt(NotesText()));
     m_editor.languageButton = m_language->checkedId();
     m_editor.hasLyrics = m_lyrics->isChecked();
   }
@@ -289,7 +298,8 @@ class TSongRecordDlg : public QDialog {
     m_title->setText(ToQt(m_editor.title));
     m_artist->setText(ToQt(m_editor.artist));
     m_otherLanguage->setText(ToQt(m_editor.otherLanguage));
-    if (m_notes->toPlainText() != ToQt(m_editor.notes)) m_notes->setPlainText(ToQt(m_editor.notes));
+    const QString notes = ToQt(m_editor.NotesForTextBox());
+    if (NotesText() != notes) m_notes->setPlainText(notes);
     m_language->setExclusive(false);
     for (QAbstractButton* button : m_language->buttons()) button->setChecked(false);
     m_language->setExclusive(true);
