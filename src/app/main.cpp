@@ -73,6 +73,12 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(ToQt(kApplicationTitle));
   const bool screenshot = !options.screenshot.empty();
 
+  // Before anything else, a second copy brings the first one back and ends at once: it neither
+  // asks for Shift+F10 (which the first copy holds), nor loads a catalogue, nor writes the
+  // settings.
+  QtSingleInstance instance;
+  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
+
   // Shift+F10 first, as the window is created.
   QtHotKey hotKey;
   if (!hotKey.Registered()) {
@@ -104,9 +110,6 @@ int main(int argc, char** argv) {
     QObject::connect(&hotKey, &QtHotKey::Pressed, &window, [&control] { control->HotkeySwitch(); });
   }
 
-  // A second copy brings the first one back and ends, without writing the settings.
-  QtSingleInstance instance;
-  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
   QObject::connect(&instance, &QtSingleInstance::RaiseRequested, &window, [&window] {
     if (QWindow* native = window.windowHandle()) BringBack(*native);
   });
