@@ -16,6 +16,7 @@
 #include "players/playercontrol.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
 namespace {
@@ -78,6 +79,10 @@ int main(int argc, char** argv) {
   // settings.
   QtSingleInstance instance;
   if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
+
+  // Every window of the program shows its icon.
+  InitUiResources();
+  QApplication::setWindowIcon(ArtIcon("icon"));
 
   // Shift+F10 first, as the window is created.
   QtHotKey hotKey;
