@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # Writes Tunedex's pictures as SVG files into src/ui/art: the type-picture strip, the pointer,
-# the language flags, the globe, the unknown-language picture, the logo and the toolbar glyphs.
+# the language flags, the globe, the unknown-language picture, the logo, the program's icon and
+# the toolbar glyphs.
 # Run it again after changing a picture here; the SVG files are committed.
 import os
 
@@ -91,13 +92,24 @@ OTHERS = {
                  'fill="none" stroke="#cfe6ff" stroke-width="0.6"/>'),
     "unknown-language": svg('<circle cx="8" cy="8" r="6.5" fill="#fff" stroke="#777"/>'
                             + label("?", 10, "#555", y=11.8)),
+    # The microphone keeps to the left quarter; the two lines of text are centred in the rest,
+    # sized so that "Tunedex" (about 4.9 em wide in bold) keeps clear of both.
     "logo": svg('<rect x="1" y="1" width="94" height="46" rx="6" fill="#1f3f73"/>'
-                '<circle cx="20" cy="17" r="8" fill="#d0d6e0" stroke="#fff"/>'
-                '<path d="M16 17h8M16 14h8M16 20h8" stroke="#8a95a8"/>'
-                '<path d="M20 25v10M14 35h12M12 17c0 6 4 9 8 9s8-3 8-9" fill="none" stroke="#fff" '
+                '<circle cx="15" cy="16" r="6.5" fill="#d0d6e0" stroke="#fff"/>'
+                '<path d="M11.5 16h7M11.5 13.5h7M11.5 18.5h7" stroke="#8a95a8"/>'
+                '<path d="M15 24.5v11M10 35.5h10M7 15c0 6 3.5 9.5 8 9.5s8-3.5 8-9.5" fill="none" '
+                'stroke="#fff" stroke-width="1.5"/>'
+                + label("Tunedex", 12.5, "#ffd34d", x=59, y=23)
+                + label("song catalogue", 6.6, "#cfe0ff", x=59, y=35), 96, 48),
+    # The program's icon: the logo's microphone on its badge, square.
+    "icon": svg('<rect x="2" y="2" width="60" height="60" rx="12" fill="#1f3f73"/>'
+                '<circle cx="32" cy="23" r="11" fill="#d0d6e0" stroke="#fff" stroke-width="2"/>'
+                '<path d="M25 23h14M25.5 18.5h13M25.5 27.5h13" stroke="#8a95a8" '
                 'stroke-width="1.6"/>'
-                + label("Tunedex", 15, "#ffd34d", x=60, y=23)
-                + label("song catalogue", 7.5, "#cfe0ff", x=60, y=36), 96, 48),
+                '<path d="M18 22c0 11 6 17.5 14 17.5s14-6.5 14-17.5M32 39.5v10" fill="none" '
+                'stroke="#fff" stroke-width="3"/>'
+                '<path d="M21 51h22" stroke="#ffd34d" stroke-width="3.4" stroke-linecap="round"/>',
+                64, 64),
 }
 
 GLYPHS = {

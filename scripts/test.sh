@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test twice: a normal build, and a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer that also runs each fuzz target on its
-# seed corpus for a few seconds.
+# seed corpus for a few seconds. Both builds treat compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,14 +14,15 @@ run_tests() {
 }
 
 echo "== normal build"
-scripts/build.sh build -DBUILD_TESTING=ON -DTUNEDEX_BENCH=ON -DTUNEDEX_SANITIZE=OFF -DTUNEDEX_FUZZ=OFF
+scripts/build.sh build -DTUNEDEX_WERROR=ON -DBUILD_TESTING=ON -DTUNEDEX_BENCH=ON \
+  -DTUNEDEX_SANITIZE=OFF -DTUNEDEX_FUZZ=OFF
 run_tests build
 
 echo "== sanitizer build with fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=ON \
+scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DTUNEDEX_WERROR=ON -DBUILD_TESTING=ON \
   -DTUNEDEX_SANITIZE=ON -DTUNEDEX_FUZZ=ON -DTUNEDEX_BENCH=OFF
 run_tests build-sanitize
 

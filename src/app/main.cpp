@@ -17,6 +17,7 @@
 #include "players/playercontrol.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
 namespace {
@@ -74,6 +75,16 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(ToQt(kApplicationTitle));
   const bool screenshot = !options.screenshot.empty();
 
+  // Before anything else, a second copy brings the first one back and ends at once: it neither
+  // asks for Shift+F10 (which the first copy holds), nor loads a catalogue, nor writes the
+  // settings.
+  QtSingleInstance instance;
+  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
+
+  // Every window of the program shows its icon.
+  InitUiResources();
+  QApplication::setWindowIcon(ArtIcon("icon"));
+
   // Shift+F10 first, as the window is created.
   QtHotKey hotKey;
   if (!hotKey.Registered()) {
@@ -108,9 +119,6 @@ int main(int argc, char** argv) {
     QObject::connect(&hotKey, &QtHotKey::Pressed, &window, [&control] { control->HotkeySwitch(); });
   }
 
-  // A second copy brings the first one back and ends, without writing the settings.
-  QtSingleInstance instance;
-  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
   QObject::connect(&instance, &QtSingleInstance::RaiseRequested, &window, [&window] {
     if (QWindow* native = window.windowHandle()) BringBack(*native);
   });

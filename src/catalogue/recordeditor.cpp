@@ -24,6 +24,29 @@ std::vector<FileFilter> SongFileFilters() {
           {"Miscellaneous MPEG", {"*.mpg", "*.mpeg"}}};
 }
 
+int EditFieldLimit(TextField field) {
+  return static_cast<int>(tSongRecord::MaxLength(field));
+}
+
+std::string EditFieldHint(TextField field) {
+  const std::string limit = std::to_string(EditFieldLimit(field));
+  switch (field) {
+    case TextField::IdCode:
+      return "ID code (up to " + limit + " characters)";
+    case TextField::Title:
+      return "Song Title";
+    case TextField::Artist:
+      return "Artist";
+    case TextField::Language:
+      return limit + "-letter language code";
+    case TextField::Notes:
+      return "Your notes (up to " + limit + " characters)";
+    case TextField::FileName:
+      break;
+  }
+  return "Full file-name and path for song";
+}
+
 tSongRecordEditor::tSongRecordEditor(RecordEditorContext context, const tSongRecord& record,
                                      int mode, std::string lastFolder)
     : m_context(std::move(context)),
@@ -99,6 +122,67 @@ void tSongRecordEditor::Load(const tSongRecord& record) {
 void tSongRecordEditor::InspectFile() {
   m_info.clear();
   if (!m_fileName.empty()) InspectSongFile(m_fileName, m_info, m_context.user);
+}
+
+namespace {
+
+// Calls each(line, line break) for every line of text; the break is CR LF, a lone CR or a lone
+// LF, and empty after a last line that has none.
+template <typename Each>
+void SplitLines(std::string_view text, Each each) {
+  while (!text.empty()) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+      each(text, std::string_view());
+      return;
+    }
+    const std::size_t length = text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
+    each(text.substr(0, at), text.substr(at, length));
+    text.remove_prefix(at + length);
+  }
+}
+
+}  // namespace
+
+std::string tSongRecordEditor::NotesForTextBox() const {
+  std::string shown;
+  SplitLines(notes, [&shown](std::string_view line, std::string_view lineBreak) {
+    shown += line;
+    if (!lineBreak.empty()) shown += '\n';
+  });
+  return shown;
+}
+
+void tSongRecordEditor::NotesFromTextBox(std::string_view text) {
+  if (text == NotesForTextBox()) return;
+  // The first line break of the stored notes, else the catalogue's CR LF.
+  std::string lineBreak;
+  SplitLines(notes, [&lineBreak](std::string_view, std::string_view found) {
+    if (lineBreak.empty()) lineBreak = std::string(found);
+  });
+  if (lineBreak.empty()) lineBreak = "\r\n";
+  std::string edited;
+  std::size_t characters = 0;
+  const std::size_t limit = tSongRecord::MaxLength(TextField::Notes);
+  bool full = false;
+  SplitLines(text, [&](std::string_view line, std::string_view found) {
+    for (std::size_t i = 0; i < line.size() && !full; ++i) {
+      // A UTF-8 character is its lead byte and the continuation bytes after it.
+      if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && ++characters > limit) {
+        full = true;
+      } else {
+        edited += line[i];
+      }
+    }
+    if (found.empty() || full) return;
+    if (characters + lineBreak.size() > limit) {
+      full = true;
+      return;
+    }
+    edited += lineBreak;
+    characters += lineBreak.size();
+  });
+  notes = std::move(edited);
 }
 
 void tSongRecordEditor::SetEditTicked(bool ticked) {

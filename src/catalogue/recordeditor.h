@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -78,6 +79,13 @@ class tSongRecordEditor {
   std::string Counter() const;  // "3/120"
 
   // Actions.
+  // The notes as a text box shows them: every line break (CR LF, CR or LF) one LF.
+  std::string NotesForTextBox() const;
+  // The text box's notes. Text that the box was given unchanged keeps the stored notes exactly
+  // (a box turns CR LF into LF); edited text takes the line breaks of the stored notes (CR LF
+  // when they have none, as the catalogue's notes are written) and is cut to the notes' limit.
+  void NotesFromTextBox(std::string_view text);
+
   void SetEditTicked(bool ticked);
   // Browse: a chosen song file fills every field, the ID code completed afresh.
   void Browse();
@@ -125,6 +133,11 @@ class tSongRecordEditor {
   bool m_closedWithOk = false;
   tSongRecord m_built;
 };
+
+// The longest text an edit field of the song record editor takes: the record field's maximum.
+int EditFieldLimit(TextField field);
+// The hint of an edit field, which tells its limit where that is news to the user.
+std::string EditFieldHint(TextField field);
 
 // The song file dialog's filters: all song files, then each kind.
 std::vector<FileFilter> SongFileFilters();

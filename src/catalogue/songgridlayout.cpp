@@ -200,7 +200,7 @@ LanguagePicture LanguagePictureOf(std::string_view language) {
   for (const auto& [code, picture] : known) {
     if (EqualsIgnoringCase(language, code)) return picture;
   }
-  return LanguagePicture::Custom;
+  return LanguagePicture::UserDefined;
 }
 
 }  // namespace tunedex

@@ -102,8 +102,19 @@ std::string ShortenPath(std::string_view path, int available,
 // The details panel's notes line: line feeds become blanks, carriage returns ";".
 std::string NotesLine(std::string_view notes);
 
-// The picture beside the language in the details panel.
-enum class LanguagePicture { English, Swedish, French, Spanish, Portuguese, German, Custom, New };
+// The picture beside the language in the details panel: the flag of one of the six built-in
+// codes (compared ignoring case), the neutral user-defined flag for any other code whatever the
+// custom language is, the "New songs" picture for none.
+enum class LanguagePicture {
+  English,
+  Swedish,
+  French,
+  Spanish,
+  Portuguese,
+  German,
+  UserDefined,
+  New
+};
 LanguagePicture LanguagePictureOf(std::string_view language);
 
 }  // namespace tunedex

@@ -148,6 +148,19 @@ void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
   }
 }
 
+void CreateFolders(const std::string& folder, mode_t mode) {
+  std::string path = folder;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  if (path.empty() || path == "/") return;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return;
+  const std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos && slash > 0) CreateFolders(path.substr(0, slash), mode);
+  if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST) {
+    throw FileError("Cannot create folder", path, SystemReason(errno), errno);
+  }
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveLinks(path);
   const std::string folder = FolderOf(target);

@@ -45,6 +45,10 @@ void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
                       const std::function<void(const std::uint8_t*, std::size_t)>& consume,
                       const std::function<void(std::uint64_t)>& sizeKnown = {});
 
+// Creates a folder and any missing folders above it, each with the given mode (the umask still
+// applies); a folder that exists already is left as it is. Throws FileError.
+void CreateFolders(const std::string& folder, mode_t mode);
+
 // Replaces a file's contents atomically: the bytes go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the target (which keeps its permissions; a
 // link is followed to the file it names). If anything fails, the old file stays as it was.

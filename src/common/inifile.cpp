@@ -84,6 +84,9 @@ std::string tIniFile::Text() const {
 }
 
 void tIniFile::Save(const std::string& path) const {
+  // On a fresh account the settings folder (~/.config/tunedex) does not exist yet; it is the
+  // user's own, so nobody else may look into it.
+  CreateFolders(FolderPart(path), 0700);
   WriteFileAtomically(path, Text());
 }
 

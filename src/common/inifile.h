@@ -23,7 +23,8 @@ class tIniFile {
   static tIniFile Load(const std::string& path);
 
   std::string Text() const;
-  // Writes atomically; throws FileError and leaves the old file as it was.
+  // Writes atomically, creating missing folders (mode 0700) on the way; throws FileError and
+  // leaves the old file as it was.
   void Save(const std::string& path) const;
 
   bool HasKey(std::string_view section, std::string_view key) const;

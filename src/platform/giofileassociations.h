@@ -10,7 +10,8 @@ namespace tunedex {
 // application's program found through PATH. Empty when there is none.
 std::string DefaultProgramForExtension(const std::string& extension);
 
-// Opens a file with the desktop's default application for it; false when it cannot.
+// Opens a file with the desktop's default application for it, started detached as
+// PosixProgramStarter starts players; false when it cannot.
 bool OpenWithDefaultApplication(const std::string& path);
 
 }  // namespace tunedex

@@ -29,6 +29,14 @@ bool PosixProgramStarter::StartProgram(const std::string& program, const std::st
     // and leaves no zombie behind.
     ::setsid();
     if (::fork() != 0) ::_exit(0);
+    // The player keeps none of the caller's files: a script that captures the caller's output
+    // or a pipeline it stands in would otherwise wait for the player to end.
+    const int nothing = ::open("/dev/null", O_RDWR);
+    if (nothing >= 0) {
+      for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) ::dup2(nothing, fd);
+      if (nothing > STDERR_FILENO) ::close(nothing);
+    }
+    ::close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     if (!argument.empty()) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

@@ -101,10 +101,17 @@ bool tLivePlayerOptions::SetPlayerOptions(const tPlayerOptionSet& set) {
 }
 
 std::string WindowDescription(std::string_view windowClass, std::string_view caption) {
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "\"" + std::string(text).
   std::string line;
-  if (!windowClass.empty()) line += "\"" + std::string(windowClass) + "\"";
+  line.reserve(windowClass.size() + caption.size() + 6);
+  const auto quoted = [&line](std::string_view text) {
+    line += '"';
+    line += text;
+    line += '"';
+  };
+  if (!windowClass.empty()) quoted(windowClass);
   if (!windowClass.empty() && !caption.empty()) line += "; ";
-  if (!caption.empty()) line += "\"" + std::string(caption) + "\"";
+  if (!caption.empty()) quoted(caption);
   return line;
 }
 

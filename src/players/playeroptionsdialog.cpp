@@ -158,6 +158,10 @@ void tPlayerOptionsDialog::Browse() {
   refreshEnabled = false;
 }
 
+void tPlayerOptionsDialog::ProgramTextChanged() {
+  runEnabled = CanRun();
+}
+
 void tPlayerOptionsDialog::RunPlayer() {
   const WindowHandle dialog = m_services.dialog;
   m_player = m_services.control.LaunchPlayer(dialog, programText, "");
@@ -183,7 +187,11 @@ void tPlayerOptionsDialog::RefreshList() {
   for (ListedWindow& window : ListWindows()) {
     const bool old = std::any_of(m_snapshot.begin(), m_snapshot.end(),
                                  [&](const ListedWindow& o) { return o.handle == window.handle; });
-    if (!old) m_newWindows.push_back(std::move(window));
+    // The dialog's own window is mapped only after the snapshot, and other windows of
+    // Tunedex's (a message, the help) may open while it is shown.
+    const bool own =
+        window.handle == m_services.dialog || (m_isOwnWindow && m_isOwnWindow(window.handle));
+    if (!old && !own) m_newWindows.push_back(std::move(window));
   }
   currentLine = m_newWindows.empty() ? -1 : 0;
 }

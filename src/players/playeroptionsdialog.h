@@ -85,11 +85,16 @@ class tPlayerOptionsDialog {
        testCloseEnabled = false;
 
   void SetDialogWindow(WindowHandle window) { m_services.dialog = window; }
+  // Tells Tunedex's own windows, which the list of new windows never offers (the dialog's own
+  // window is never offered either).
+  void SetOwnWindows(std::function<bool(WindowHandle)> isOwn) { m_isOwnWindow = std::move(isOwn); }
   // The dialog became active: the windows that exist now are not the player's.
   void Activate();
   void SelectTab(int tab);
   void Default();
   void Browse();
+  // The program text was edited: "Run Player" follows whether the program exists.
+  void ProgramTextChanged();
   void RunPlayer();
   void RefreshList();
   void ListClicked();
@@ -131,6 +136,7 @@ class tPlayerOptionsDialog {
   void Pause(int milliseconds) { m_services.sleeper.Pause(milliseconds); }
 
   Services m_services;
+  std::function<bool(WindowHandle)> m_isOwnWindow;
   tLivePlayerOptions& m_options;
   std::array<tSongPlayerOptions, kPlayerOptionRecords> m_records;
   std::int32_t m_popups = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/songfilerename.h"
+#include "catalogue/songgridlayout.h"
 #include "common/fileio.h"
 #include "common/userlocale.h"
 #include "support/fakefilesystem.h"
@@ -194,6 +195,64 @@ TEST_F(RecordEditorTest, TheNavigatorStoresEachShownRecord) {
   EXPECT_TRUE(catalogue.Modified());
 }
 
+// A text box shows every line break as LF and gives back LF. Notes the Windows program wrote
+// have CR LF: passing through the box unchanged must keep them, byte for byte.
+TEST_F(RecordEditorTest, NotesThroughATextBoxKeepTheirLineBreaks) {
+  const std::string x254(254, 'x');
+  const struct {
+    std::string stored, shown, typed, result;
+  } cases[] = {
+      {"a\r\nb", "a\nb", "a\nb", "a\r\nb"},
+      {"a\r\nb\r\n", "a\nb\n", "a\nb\n", "a\r\nb\r\n"},
+      {"a\rb", "a\nb", "a\nb", "a\rb"},
+      {"a\nb", "a\nb", "a\nb", "a\nb"},
+      {"a\r\nb", "a\nb", "a\nb\nc", "a\r\nb\r\nc"},  // edited: the note's own line breaks
+      {"a\nb", "a\nb", "a\nbc\nd", "a\nbc\nd"},
+      {"one", "one", "one\ntwo", "one\r\ntwo"},  // none yet: the catalogue's CR LF
+      {"a\r\nb", "a\nb", "", ""},
+      {"", "", std::string(300, 'y'), std::string(255, 'y')},  // cut to the notes' limit
+      {"", "", x254 + "\nz", x254},                            // a CR LF that does not fit
+      {"", "", std::string(250, 'x') + "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9",
+       std::string(250, 'x') + "\u00e9\u00e9\u00e9\u00e9\u00e9"},  // characters, not bytes
+  };
+  for (const auto& c : cases) {
+    tSongRecord record = view[1]->Record();
+    record.SetNotes(c.stored);
+    auto editor = Open(record, kEditable | kExisting);
+    ASSERT_EQ(editor->notes, c.stored);
+    EXPECT_EQ(editor->NotesForTextBox(), c.shown) << c.stored;
+    editor->NotesFromTextBox(c.typed);
+    EXPECT_EQ(editor->notes, c.result) << c.stored << " typed " << c.typed;
+    editor->NotesFromTextBox(editor->NotesForTextBox());
+    EXPECT_EQ(editor->notes, c.result) << "giving back what the box shows changes nothing";
+  }
+}
+
+// Stepping through songs in View mode, and OK without changes, leave a catalogue of CR LF
+// notes unmodified; the details panel shows their lines separated by "; ".
+TEST_F(RecordEditorTest, ViewingNotesWithCrLfChangesNothing) {
+  for (std::size_t i = 0; i < view.Count(); ++i) {
+    tSongRecord record = view[i]->Record();
+    record.SetNotes("line " + std::to_string(i) + "\r\nmore");
+    if (record.Language() == "eng") record.SetLanguage("Eng");  // as the editor writes it
+    view[i]->SetRecord(record);
+  }
+  std::vector<tSongRecord> before;
+  for (std::size_t i = 0; i < view.Count(); ++i) before.push_back(view[i]->Record());
+
+  auto editor = Open(view[0]->Record(), kExisting | kNavigator);
+  for (const int next : {1, 2, 0}) {
+    editor->NotesFromTextBox(editor->NotesForTextBox());  // what the dialog's box gives back
+    editor->GoTo(next);
+  }
+  editor->NotesFromTextBox(editor->NotesForTextBox());
+  EXPECT_EQ(editor->PressOk(), tSongRecordEditor::Close::Cancel);
+  EXPECT_FALSE(catalogue.Modified());
+  for (std::size_t i = 0; i < view.Count(); ++i) EXPECT_EQ(view[i]->Record(), before[i]) << i;
+  EXPECT_EQ(NotesLine(view[1]->Record().Notes()), "line 1; more");
+  EXPECT_EQ(NotesLine("a\r\nb"), "a; b");
+}
+
 TEST_F(RecordEditorTest, RenameAsksAboutAnotherExtensionAndCancelUndoesIt) {
   auto editor = Open(view[0]->Record(), kEditable | kExisting);
   user.QueueText("Let It Be.mp3");
@@ -259,6 +318,29 @@ TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
   EXPECT_EQ(players.Set().PlayerPopups, kPopupDetailsWindow);
   editor->Play();
   EXPECT_EQ(played, std::vector<std::string>{song + " front"});
+}
+
+// Each edit field takes what its record field holds, and a hint that names a limit names that.
+TEST(RecordEditorFieldsTest, LimitsAndHintsComeFromTheRecord) {
+  const struct {
+    TextField field;
+    std::string hint;
+  } fields[] = {{TextField::IdCode, "ID code (up to 11 characters)"},
+                {TextField::Title, "Song Title"},
+                {TextField::Artist, "Artist"},
+                {TextField::Language, "3-letter language code"},
+                {TextField::Notes, "Your notes (up to 255 characters)"}};
+  for (const auto& [field, hint] : fields) {
+    const std::size_t limit = tSongRecord::MaxLength(field);
+    EXPECT_EQ(EditFieldLimit(field), static_cast<int>(limit)) << hint;
+    EXPECT_EQ(EditFieldHint(field), hint);
+    // A text of the limit's length is kept whole; one more character is cut off.
+    tSongRecord record;
+    record.SetText(field, std::string(limit, 'a'));
+    EXPECT_EQ(record.Text(field).size(), limit) << hint;
+    record.SetText(field, std::string(limit + 1, 'a'));
+    EXPECT_EQ(record.Text(field).size(), limit) << hint;
+  }
 }
 
 TEST(SongFileRenameTest, ChecksTheExtensionAgainstBothTypes) {

@@ -121,10 +121,26 @@ TEST(SongGridTest, PathsAreShortenedFromTheirLeadingFolders) {
 TEST(SongGridTest, DetailsTexts) {
   SetUserLocale("en_US");
   EXPECT_EQ(NotesLine("one\r\ntwo"), "one; two");
-  EXPECT_EQ(LanguagePictureOf("ENG"), LanguagePicture::English);
-  EXPECT_EQ(LanguagePictureOf("deu"), LanguagePicture::German);
-  EXPECT_EQ(LanguagePictureOf("Fin"), LanguagePicture::Custom);
-  EXPECT_EQ(LanguagePictureOf(""), LanguagePicture::New);
+}
+
+// Only the six built-in codes have flags of their own; every other code gets the neutral one,
+// whichever language is the custom language.
+TEST(SongGridTest, LanguagePictures) {
+  const std::pair<std::string_view, LanguagePicture> cases[] = {
+      {"Eng", LanguagePicture::English},
+      {"ENG", LanguagePicture::English},
+      {"Sve", LanguagePicture::Swedish},
+      {"fra", LanguagePicture::French},
+      {"Esp", LanguagePicture::Spanish},
+      {"Por", LanguagePicture::Portuguese},
+      {"deu", LanguagePicture::German},
+      {"Ger", LanguagePicture::UserDefined},
+      {"Fin", LanguagePicture::UserDefined},
+      {"En", LanguagePicture::UserDefined},
+      {"", LanguagePicture::New}};
+  for (const auto& [code, picture] : cases) {
+    EXPECT_EQ(LanguagePictureOf(code), picture) << code;
+  }
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 #include "common/settingslocation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
+
+#include "common/inifile.h"
 
 #include "support/tempfolder.h"
 
@@ -47,6 +50,28 @@ TEST_F(SettingsLocationTest, OtherwiseLivesInTheUsersConfigFolder) {
   if (!home.empty()) {
     EXPECT_EQ(SettingsFilePath("", ""), home + "/.config/tunedex/tunedex.ini");
   }
+}
+
+// A fresh account has no tunedex folder below its config folder, and perhaps no config folder
+// at all: the first save makes them, private to the user.
+TEST_F(SettingsLocationTest, TheFirstSaveCreatesTheMissingFolders) {
+  const std::string config = m_config.PathOf("fresh/.config");
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  const std::string path = SettingsFilePath(m_program.PathOf("missing/tunedex"), "");
+  ASSERT_EQ(path, config + "/tunedex/tunedex.ini");
+  tIniFile ini = tIniFile::Load(path);
+  ini.WriteString("Startup", "Data", "/songs/list.tdb");
+  ASSERT_NO_THROW(ini.Save(path));
+  EXPECT_EQ(tIniFile::Load(path).ReadString("Startup", "Data", ""), "/songs/list.tdb");
+  for (const std::string& folder : {config + "/tunedex", config}) {
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.c_str(), &info), 0) << folder;
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+  }
+  // The next save finds the folder there.
+  ini.WriteInteger("Main", "State", 2);
+  ASSERT_NO_THROW(ini.Save(path));
+  EXPECT_EQ(tIniFile::Load(path).ReadInteger("Main", "State", 0), 2);
 }
 
 }  // namespace

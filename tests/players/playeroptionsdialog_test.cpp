@@ -85,6 +85,47 @@ TEST_F(PlayerOptionsDialogTest, RunPlayerListsOnlyTheNewWindows) {
   EXPECT_EQ(m_live.Set().Records[0].PluginClass, "Lyrics");
 }
 
+// The dialog's window is mapped only after the dialog took its snapshot of the desktop, and
+// more of Tunedex's windows may open while it is shown: none of them is a player's.
+TEST_F(PlayerOptionsDialogTest, TheListNeverOffersTunedexsOwnWindows) {
+  auto dialog = Open();
+  const WindowHandle shown =
+      m_desktop.AddWindow({.windowClass = "TPlayerOptionsDlg", .caption = "Player Options"});
+  dialog->SetDialogWindow(shown);
+  const WindowHandle help =
+      m_desktop.AddWindow({.windowClass = "tunedex", .caption = "Tunedex Help"});
+  dialog->SetOwnWindows([&](WindowHandle window) { return window == help || window == m_main; });
+  dialog->RunPlayer();
+  ASSERT_EQ(dialog->Lines().size(), 2u);
+  EXPECT_EQ(dialog->Lines()[0].line, "\"PlayerMain\"; \"Play\"");
+  EXPECT_EQ(dialog->Lines()[1].line, "\"Lyrics\"; \"Words\"");
+  EXPECT_EQ(dialog->currentLine, 0) << "the player's first window is preselected";
+  dialog->RefreshList();
+  EXPECT_EQ(dialog->Lines().size(), 2u);
+}
+
+TEST_F(PlayerOptionsDialogTest, RunPlayerFollowsTheProgramTextAsTyped) {
+  auto dialog = Open();
+  ASSERT_TRUE(dialog->runEnabled);
+  const struct {
+    std::string text;
+    bool runs;
+  } steps[] = {{"", false},
+               {m_player.substr(0, m_player.size() - 1), false},
+               {m_player, true},
+               {m_folder.Path(), false},
+               {m_player + "x", false},
+               {m_player, true}};
+  for (const auto& step : steps) {
+    dialog->programText = step.text;
+    dialog->ProgramTextChanged();
+    EXPECT_EQ(dialog->runEnabled, step.runs) << "\"" << step.text << "\"";
+  }
+  dialog->RunPlayer();
+  dialog->ProgramTextChanged();
+  EXPECT_FALSE(dialog->runEnabled) << "not while the player runs";
+}
+
 TEST_F(PlayerOptionsDialogTest, SelectionButtonsNeedALine) {
   auto dialog = Open();
   dialog->SelectSendTo();

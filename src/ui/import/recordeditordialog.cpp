@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -72,12 +73,12 @@ class TSongRecordDlg : public QDialog {
     m_fields = new QWidget(this);
     auto* grid = new QGridLayout(m_fields);
     grid->setContentsMargins(0, 0, 0, 0);
-    m_id = Edit(QStringLiteral("ID code (up to 8 characters)"), 11);
+    m_id = Edit(TextField::IdCode);
     m_complete = Button(QStringLiteral("&Complete"),
                         QStringLiteral("Complete the IDcode to give a unique value"),
                         [this] { m_editor.Complete(); });
-    m_title = Edit(QStringLiteral("Song Title"), 80);
-    m_artist = Edit(QStringLiteral("Artist"), 40);
+    m_title = Edit(TextField::Title);
+    m_artist = Edit(TextField::Artist);
     grid->addWidget(new QLabel(QStringLiteral("ID Code"), m_fields), 0, 0);
     auto* idRow = new QHBoxLayout();
     idRow->addWidget(m_id);
@@ -99,14 +100,14 @@ class TSongRecordDlg : public QDialog {
       m_language->addButton(radio, button);
       languageRow->addWidget(radio);
     }
-    m_otherLanguage = Edit(QStringLiteral("3-letter language code"), 3);
+    m_otherLanguage = Edit(TextField::Language);
     m_otherLanguage->setMaximumWidth(60);
     languageRow->addWidget(m_otherLanguage);
     languageRow->addStretch();
     grid->addLayout(languageRow, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("Notes:"), m_fields), 4, 0, Qt::AlignTop);
     m_notes = new QPlainTextEdit(m_fields);
-    m_notes->setToolTip(QStringLiteral("Your notes (up to 256 characters)"));
+    m_notes->setToolTip(ToQt(EditFieldHint(TextField::Notes)));
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_notes->setMaximumHeight(70);
     grid->addWidget(m_notes, 4, 1);
@@ -250,10 +251,10 @@ class TSongRecordDlg : public QDialog {
         this, caption, hint, [this] { Store(); }, run, [this] { Show(); });
   }
 
-  QLineEdit* Edit(const QString& hint, int maxLength) {
+  QLineEdit* Edit(TextField field) {
     auto* edit = new QLineEdit(this);
-    edit->setToolTip(hint);
-    edit->setMaxLength(maxLength);
+    edit->setToolTip(ToQt(EditFieldHint(field)));
+    edit->setMaxLength(EditFieldLimit(field));
     return edit;
   }
 
@@ -265,13 +266,21 @@ class TSongRecordDlg : public QDialog {
     Show();
   }
 
+  // The notes box's text with LF line breaks and every other character as it was given (the
+  // box's plain text would turn a no-break space into a blank).
+  QString NotesText() const {
+    QString text = m_notes->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+  }
+
   // The edit fields into the editor.
   void Store() {
     m_editor.idText = FromQt(m_id->text());
     m_editor.title = FromQt(m_title->text());
     m_editor.artist = FromQt(m_artist->text());
     m_editor.otherLanguage = FromQt(m_otherLanguage->text());
-    m_editor.notes = FromQt(m_notes->toPlainText().left(255));
+    m_editor.NotesFromTextBox(FromQt(NotesText()));
     m_editor.languageButton = m_language->checkedId();
     m_editor.hasLyrics = m_lyrics->isChecked();
   }
@@ -289,7 +298,8 @@ class TSongRecordDlg : public QDialog {
     m_title->setText(ToQt(m_editor.title));
     m_artist->setText(ToQt(m_editor.artist));
     m_otherLanguage->setText(ToQt(m_editor.otherLanguage));
-    if (m_notes->toPlainText() != ToQt(m_editor.notes)) m_notes->setPlainText(ToQt(m_editor.notes));
+    const QString notes = ToQt(m_editor.NotesForTextBox());
+    if (NotesText() != notes) m_notes->setPlainText(notes);
     m_language->setExclusive(false);
     for (QAbstractButton* button : m_language->buttons()) button->setChecked(false);
     m_language->setExclusive(true);

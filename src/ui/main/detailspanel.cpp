@@ -120,8 +120,7 @@ void TDetailsPanel::Show(const tCatalogueWindow& window) {
   m_fileNamePanel->setToolTip(ToQt(record.FileName()));
   m_typePicture->setPixmap(TypePicture(
       TypePictureIndex(record, window.Files().FileExists(std::string(record.FileName())))));
-  m_languagePicture->setPixmap(
-      LanguageFlag(LanguagePictureOf(language), window.CustomLanguage().index));
+  m_languagePicture->setPixmap(LanguageFlag(LanguagePictureOf(language)));
 }
 
 }  // namespace tunedex

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playeroptionswindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -114,6 +116,11 @@ class TPlayerOptionsDlg : public QDialog {
     m_extension->setAlignment(Qt::AlignRight);
     grid->addWidget(m_extension, 1, 1, 1, 2);
     m_program = Box(page, "Player program file for songs of this type");
+    connect(m_program, &QLineEdit::textEdited, this, [this](const QString& text) {
+      m_logic.programText = FromQt(text);
+      m_logic.ProgramTextChanged();
+      ShowButtons();
+    });
     grid->addWidget(m_program, 2, 0, 1, 2);
     grid->addWidget(Button(page, "Default",
                            "Use the player registered with Windows for song files of this type",
@@ -311,6 +318,13 @@ std::optional<bool> RunPlayerOptionsDialog(QWidget* parent, tPlayerOptionsDialog
   TPlayerOptionsDlg dialog(parent, logic, help);
   const auto window = static_cast<WindowHandle>(dialog.winId());
   logic.SetDialogWindow(window);
+  logic.SetOwnWindows([](WindowHandle candidate) {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [candidate](const QWidget* widget) {
+      return widget->internalWinId() != 0 &&
+             static_cast<WindowHandle>(widget->internalWinId()) == candidate;
+    });
+  });
   dialog.Activate();
   // While the dialog owns a player, Shift+F10 switches between the dialog, the player and its
   // lyrics window.

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <array>
 
+#include "catalogue/customlanguage.h"
+
 // Resources compiled into a static library are registered by hand.
 static void RegisterResources() {
   Q_INIT_RESOURCE(art);
@@ -54,7 +56,7 @@ QPixmap CustomLanguageFlag(int customIndex) {
   return ArtPixmap(flags[customIndex >= 0 && customIndex <= 5 ? customIndex : 5]);
 }
 
-QPixmap LanguageFlag(LanguagePicture picture, int customIndex) {
+QPixmap LanguageFlag(LanguagePicture picture) {
   switch (picture) {
     case LanguagePicture::English:
       return ArtPixmap("flag-eng");
@@ -68,8 +70,8 @@ QPixmap LanguageFlag(LanguagePicture picture, int customIndex) {
       return ArtPixmap("flag-por");
     case LanguagePicture::German:
       return ArtPixmap("flag-deu");
-    case LanguagePicture::Custom:
-      return CustomLanguageFlag(customIndex);
+    case LanguagePicture::UserDefined:
+      return CustomLanguageFlag(tCustomLanguage::kUserDefined);
     case LanguagePicture::New:
       return ArtPixmap("unknown-language");
   }

@@ -16,8 +16,8 @@ QIcon ArtIcon(const char* name);
 QPixmap ArtPixmap(const char* name, int width = 16, int height = 16);
 // A slot of the type-picture strip (0 to 24).
 const QPixmap& TypePicture(int slot);
-// The flag of a language picture; Custom is the custom language's own flag.
-QPixmap LanguageFlag(LanguagePicture picture, int customIndex);
+// The flag of a language picture.
+QPixmap LanguageFlag(LanguagePicture picture);
 // The flag of a custom language index (0 Swedish ... 5 user-defined).
 QPixmap CustomLanguageFlag(int customIndex);
 // A colour integer: blue-green-red bytes, or a system colour code mapped to the palette.
