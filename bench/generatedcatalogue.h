@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 namespace tunedex::bench {
 

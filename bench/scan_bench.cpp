@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "catalogue/songlist.h"
 #include "common/userinteraction.h"
 #include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
@@ -18,6 +19,10 @@
 
 namespace tunedex {
 namespace {
+
+SongScan::CatalogueLookup InCatalogue(const tSongList& songs) {
+  return [&songs](const tSongRecord& record) { return songs.ContainsFileName(record); };
+}
 
 constexpr int kFiles = 10'000;
 
@@ -96,7 +101,7 @@ void BM_ScanTree(benchmark::State& state) {
   tSongList master(tSongList::Ownership::OwnsSongs);
   GioFileSystem files;
   for (auto _ : state) {
-    SongScan scan(ScanPatternText(kScanAllTypes), master, user, files);
+    SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(master), user, files);
     scan.Walk(tree.root);
     benchmark::DoNotOptimize(scan.Results().size());
   }

@@ -11,9 +11,9 @@
 #include "catalogue/customfilter.h"
 #include "catalogue/customlanguage.h"
 #include "catalogue/mainsettings.h"
-#include "catalogue/songrecord.h"
 #include "common/filesystem.h"
 #include "common/userinteraction.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

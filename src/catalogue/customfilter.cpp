@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "customfilter.h"
 
-#include "catalogue/songtype.h"
 #include "common/textcase.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

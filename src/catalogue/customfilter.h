@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

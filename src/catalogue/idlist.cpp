@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "catalogue/songviews.h"
+#include "common/fileio.h"
 #include "common/recordtext.h"
 #include "common/textcase.h"
 

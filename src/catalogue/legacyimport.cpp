@@ -4,11 +4,11 @@
 #include <array>
 #include <memory>
 
-#include "catalogue/songimport.h"
-#include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "common/fileio.h"
 #include "inspect/songfilereader.h"
+#include "song/songtype.h"
+#include "song/unknownnames.h"
 
 namespace tunedex {
 namespace {

@@ -2,12 +2,12 @@
 #include "recordeditor.h"
 
 #include "catalogue/songfilerename.h"
-#include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "common/collation.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
 #include "inspect/songfilereader.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "songfilerename.h"
 
-#include "catalogue/songtype.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "catalogue/songrecord.h"
 #include "common/filesystem.h"
 #include "common/userinteraction.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

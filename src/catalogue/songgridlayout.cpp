@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "catalogue/songtype.h"
 #include "common/collation.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "catalogue/mainsettings.h"
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

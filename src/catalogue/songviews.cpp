@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "songviews.h"
 
+#include "common/fileio.h"
+
 #include <algorithm>
 
 #include "common/collation.h"
@@ -42,11 +44,6 @@ void SelectViewSongs(const tSongList& master, tSongList& view, int mode,
     if (selection.Admits(song->Record())) view.Add(song);
   }
   view.SetSortOrder(master.SortOrder());
-}
-
-std::string_view FileNamePart(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::array<std::string_view, 6> FindBoxFields(const tSongRecord& record) {

@@ -43,9 +43,6 @@ class ViewSelection {
 void SelectViewSongs(const tSongList& master, tSongList& view, int mode,
                      std::string_view customLanguageCode);
 
-// The file-name part of a stored path: the text after the last "/".
-std::string_view FileNamePart(std::string_view path);
-
 // The find box's rule: the text occurs, ignoring case, in the Title, Artist, IdCode, Notes,
 // file-name part of FileName or Language of a song. These are those fields, in that order.
 std::array<std::string_view, 6> FindBoxFields(const tSongRecord& record);

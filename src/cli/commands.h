@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "catalogue/songrecord.h"
 #include "cli/arguments.h"
 #include "common/userinteraction.h"
+#include "song/songrecord.h"
 
 namespace tunedex::cli {
 

@@ -2,11 +2,11 @@
 #include <map>
 
 #include "catalogue/database.h"
-#include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "cli/commands.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
+#include "song/songtype.h"
 
 namespace tunedex::cli {
 namespace {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <filesystem>
 
-#include "catalogue/songtype.h"
 #include "cli/commands.h"
 #include "cli/consoleuser.h"
 #include "common/fileio.h"
@@ -11,6 +10,7 @@
 #include "platform/x11desktop.h"
 #include "platform/xdndsource.h"
 #include "players/playercontrol.h"
+#include "song/songtype.h"
 
 namespace tunedex::cli {
 namespace {

@@ -6,13 +6,13 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/database.h"
-#include "catalogue/songtype.h"
 #include "cli/commands.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
 #include "inspect/songfilereader.h"
 #include "inspect/songscan.h"
 #include "platform/giofilesystem.h"
+#include "song/songtype.h"
 
 namespace tunedex::cli {
 namespace {
@@ -109,7 +109,12 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   if (FileExists(database) && !catalogue.Open(database, user)) return kExitBadInput;
 
   GioFileSystem files;
-  SongScan scan(ScanPatternText(types), catalogue.Songs(), user, files);
+  SongScan scan(
+      ScanPatternText(types),
+      [&catalogue](const tSongRecord& record) {
+        return catalogue.Songs().ContainsFileName(record);
+      },
+      user, files);
   for (std::size_t i = 1; i < words.size() && !scan.Stopped(); ++i) {
     std::string root = std::filesystem::absolute(words[i]).lexically_normal().string();
     if (root.size() > 1 && root.back() == '/') root.pop_back();

@@ -62,6 +62,11 @@ std::string FolderPart(std::string_view path) {
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
+std::string_view FileNamePart(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 namespace {
 
 std::string FolderOf(const std::string& path) {

@@ -29,6 +29,8 @@ class FileError : public std::runtime_error {
 
 // The folder part of a path, with its trailing "/" (empty when it has none).
 std::string FolderPart(std::string_view path);
+// The file-name part of a path: the text after the last "/".
+std::string_view FileNamePart(std::string_view path);
 
 // Something that is not a folder exists at path.
 bool FileExists(const std::string& path);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/formattests.h"
 
-#include "catalogue/songviews.h"
+#include "common/fileio.h"
 
 namespace tunedex {
 

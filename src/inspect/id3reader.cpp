@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "catalogue/songtype.h"
 #include "common/textcase.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

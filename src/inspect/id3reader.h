@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/songrecord.h"
 #include "inspect/bytes.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

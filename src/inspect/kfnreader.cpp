@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "catalogue/songtype.h"
 #include "common/textcase.h"
 #include "inspect/id3reader.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/midireader.h"
 
-#include "catalogue/songtype.h"
 #include "common/textcase.h"
 #include "inspect/formattests.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

@@ -4,8 +4,6 @@
 #include <array>
 #include <cerrno>
 
-#include "catalogue/songtype.h"
-#include "catalogue/songviews.h"
 #include "common/fileio.h"
 #include "inspect/formattests.h"
 #include "inspect/id3reader.h"
@@ -15,6 +13,7 @@
 #include "inspect/songfileparts.h"
 #include "inspect/st3reader.h"
 #include "inspect/wmareader.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

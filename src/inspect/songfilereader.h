@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/songrecord.h"
 #include "common/userinteraction.h"
 #include "inspect/bytes.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

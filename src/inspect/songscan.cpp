@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <utility>
 
-#include "catalogue/songimport.h"
 #include "inspect/songfilereader.h"
+#include "song/unknownnames.h"
 
 namespace tunedex {
 
@@ -41,7 +41,7 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
   result.name = std::string(name);
   ReadSongRecord(path, result.record, m_user, exists);
   FillUnknownTitleAndArtist(result.record, name);
-  result.inCatalogue = m_master.ContainsFileName(result.record);
+  result.inCatalogue = m_inCatalogue && m_inCatalogue(result.record);
   m_results.push_back(std::move(result));
 }
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/songlist.h"
 #include "common/filesystem.h"
 #include "common/userinteraction.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 
@@ -45,9 +45,15 @@ struct ScanResult {
 // of results and may stop the walk.
 class SongScan {
  public:
-  SongScan(std::string patternText, const tSongList& master, UserInteraction& user,
+  // Whether the catalogue holds a song of the record's file.
+  using CatalogueLookup = std::function<bool(const tSongRecord& record)>;
+
+  SongScan(std::string patternText, CatalogueLookup inCatalogue, UserInteraction& user,
            FileSystem& files)
-      : m_pattern(std::move(patternText)), m_master(master), m_user(user), m_files(files) {}
+      : m_pattern(std::move(patternText)),
+        m_inCatalogue(std::move(inCatalogue)),
+        m_user(user),
+        m_files(files) {}
 
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
@@ -61,7 +67,7 @@ class SongScan {
                 const std::function<bool(const std::string&)>& exists);
 
   std::string m_pattern;
-  const tSongList& m_master;
+  CatalogueLookup m_inCatalogue;
   UserInteraction& m_user;
   FileSystem& m_files;
   std::vector<ScanResult> m_results;

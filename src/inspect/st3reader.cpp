@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/st3reader.h"
 
-#include "catalogue/songtype.h"
 #include "common/textcase.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

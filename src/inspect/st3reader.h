@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "catalogue/songrecord.h"
 #include "inspect/bytes.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "catalogue/songtype.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

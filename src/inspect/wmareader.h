@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "catalogue/songrecord.h"
 #include "inspect/bytes.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 

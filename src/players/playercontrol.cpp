@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/playercontrol.h"
 
-#include "catalogue/songviews.h"
+#include "common/fileio.h"
 
 namespace tunedex {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "catalogue/songtype.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/songtype.h"
+#include "song/songtype.h"
 
 #include <gtest/gtest.h>
 

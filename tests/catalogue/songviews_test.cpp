@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/fileio.h"
 #include "common/userlocale.h"
 #include "support/songfixtures.h"
 

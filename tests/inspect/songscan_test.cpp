@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/songscan.h"
+#include "catalogue/songlist.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,6 +18,10 @@
 
 namespace tunedex {
 namespace {
+
+SongScan::CatalogueLookup InCatalogue(const tSongList& songs) {
+  return [&songs](const tSongRecord& record) { return songs.ContainsFileName(record); };
+}
 
 TEST(ScanPatternTest, FollowsTheBoxesInOrder) {
   EXPECT_EQ(ScanPatternText(kScanAllTypes),
@@ -61,7 +66,7 @@ class SongScanTest : public testing::Test {
 };
 
 TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
+  SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(m_master), m_user, m_files);
   EXPECT_TRUE(scan.Walk(m_folder.Path()));
   EXPECT_EQ(Names(scan),
             (std::vector<std::string>{"linked.kar", "one.kar", "three.MID", "two.mp3"}));
@@ -75,12 +80,12 @@ TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
 }
 
 TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
-  SongScan karOnly(ScanPatternText(kScanKar), m_master, m_user, m_files);
+  SongScan karOnly(ScanPatternText(kScanKar), InCatalogue(m_master), m_user, m_files);
   karOnly.Walk(m_folder.Path());
   EXPECT_EQ(Names(karOnly), (std::vector<std::string>{"linked.kar", "one.kar"}));
   test::ScriptedUser impatient;
   impatient.StopAfterProgress(0);
-  SongScan stopped(ScanPatternText(kScanAllTypes), m_master, impatient, m_files);
+  SongScan stopped(ScanPatternText(kScanAllTypes), InCatalogue(m_master), impatient, m_files);
   EXPECT_FALSE(stopped.Walk(m_folder.Path()));
   EXPECT_EQ(stopped.FilesSeen(), 1);
 }
@@ -88,7 +93,7 @@ TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
 TEST_F(SongScanTest, AnUnreadableFolderIsPassedOver) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   ::chmod(m_folder.PathOf("b").c_str(), 0);
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
+  SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(m_master), m_user, m_files);
   EXPECT_TRUE(scan.Walk(m_folder.Path()));
   EXPECT_EQ(Names(scan), (std::vector<std::string>{"one.kar", "two.mp3"}));
 }
@@ -107,7 +112,7 @@ TEST(SongScanListingTest, PassesOverFoldersThatCannotBeListedAndListsEachOnce) {
   files.Fail(test::FakeFileSystem::Op::List, FileFailure::PermissionDenied, "/songs/b");
   test::ScriptedUser user;
   tSongList master(tSongList::Ownership::OwnsSongs);
-  SongScan scan(ScanPatternText(kScanAllTypes), master, user, files);
+  SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(master), user, files);
   EXPECT_TRUE(scan.Walk("/songs"));
   EXPECT_TRUE(scan.Walk("/songs/c"));
   EXPECT_EQ(scan.FilesSeen(), 3) << "one.txt, and four.txt on both walks";
@@ -124,7 +129,7 @@ TEST_F(SongScanTest, FilesOfTheCatalogueAreMarked) {
         .fileName = m_folder.PathOf("a/one.kar"),
         .idCode = "ON001"},
        {.title = "Alpha", .artist = "Q", .fileName = "/elsewhere.kar", .idCode = "AL001"}});
-  SongScan scan(ScanPatternText(kScanAllTypes), m_master, m_user, m_files);
+  SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(m_master), m_user, m_files);
   scan.Walk(m_folder.Path());
   std::vector<tSongRecord> importable;
   for (const ScanResult& result : scan.Results()) {

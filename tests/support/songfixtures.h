@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalogue/songlist.h"
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 namespace tunedex::test {
 

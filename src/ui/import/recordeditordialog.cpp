@@ -18,8 +18,8 @@
 #include <QVBoxLayout>
 
 #include "catalogue/songgridlayout.h"
-#include "catalogue/songtype.h"
 #include "common/recordtext.h"
+#include "song/songtype.h"
 #include "ui/widgets/actionbutton.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 
 #include "catalogue/cataloguewindow.h"
-#include "catalogue/songtype.h"
+#include "song/songtype.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 

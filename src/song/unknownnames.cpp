@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/songimport.h"
+#include "song/unknownnames.h"
 
 namespace tunedex {
 

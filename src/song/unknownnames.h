@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "catalogue/songrecord.h"
+#include "song/songrecord.h"
 
 namespace tunedex {
 
