@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "catalogue/filenameindex.h"
+#include "common/collationprefix.h"
 
 namespace tunedex {
 
@@ -105,56 +106,66 @@ tSong* tSongList::FindByFileName(std::string_view path) const {
 
 namespace {
 
-// A sort entry keeps the first key bytes inline, so that most comparisons touch no song.
+// A sort entry keeps the start of its text's prefix key inline, so that most comparisons touch
+// neither the song nor the collator.
 struct SortEntry {
-  std::uint64_t prefix;
-  const std::string* key;
+  CollationPrefixKeys::Key key;
   tSong* song;
 };
-
-std::uint64_t KeyPrefix(const std::string& key) {
-  std::uint64_t prefix = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-  }
-  return prefix;
-}
-
-bool KeyLess(const SortEntry& a, const SortEntry& b) {
-  if (a.prefix != b.prefix) return a.prefix < b.prefix;
-  return *a.key < *b.key;  // std::string compares bytes as unsigned char, shorter first
-}
 
 }  // namespace
 
 void tSongList::SortBy(int code) {
   SortKeyField field;
+  TextField text;
   switch (code < 0 ? -code : code) {
     case kSortById:
       field = SortKeyField::IdCode;
+      text = TextField::IdCode;
       break;
     case kSortByTitle:
       field = SortKeyField::Title;
+      text = TextField::Title;
       break;
     case kSortByArtist:
       field = SortKeyField::Artist;
+      text = TextField::Artist;
       break;
     default:
       return;
   }
   if (m_items.size() < 2) return;
 
+  CollationPrefixKeys keys;
+  keys.Reserve(m_items.size());
   std::vector<SortEntry> entries;
   entries.reserve(m_items.size());
-  for (tSong* song : m_items) {
-    const std::string& key = song->SortKey(field);
-    entries.push_back({KeyPrefix(key), &key, song});
+  // The songs are wherever a previous order left them: fetching a few ahead lets the memory
+  // fetches overlap the work on the texts.
+  constexpr std::size_t kAhead = 8;
+  const std::size_t offset = tSongRecord::Offset(text);
+  for (std::size_t i = 0; i < m_items.size(); ++i) {
+    if (i + kAhead < m_items.size()) {
+      const std::uint8_t* ahead = m_items[i + kAhead]->Record().RawBytes().data() + offset;
+      __builtin_prefetch(ahead);
+      __builtin_prefetch(ahead + 64);
+    }
+    tSong* song = m_items[i];
+    entries.push_back({keys.Add(song->Record().RawText(text)), song});
   }
+  // The prefix keys decide most pairs; the collation keys, built when first needed and cached
+  // in the songs, decide the rest.
+  const auto order = [&](const SortEntry& a, const SortEntry& b) {
+    const int decided = keys.Compare(a.key, b.key);
+    if (decided != CollationPrefixKeys::kUndecided) return decided;
+    return a.song->SortKey(field).compare(b.song->SortKey(field));
+  };
   if (code > 0) {
-    std::stable_sort(entries.begin(), entries.end(), KeyLess);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const SortEntry& a, const SortEntry& b) { return order(a, b) < 0; });
   } else {
     std::stable_sort(entries.begin(), entries.end(),
-                     [](const SortEntry& a, const SortEntry& b) { return KeyLess(b, a); });
+                     [&](const SortEntry& a, const SortEntry& b) { return order(a, b) > 0; });
   }
   for (std::size_t i = 0; i < entries.size(); ++i) m_items[i] = entries[i].song;
   ++m_version;

@@ -1,21 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstring>
 #include <map>
 
 #include "catalogue/database.h"
 #include "catalogue/songtype.h"
 #include "catalogue/songviews.h"
 #include "cli/commands.h"
+#include "cli/outputbuffer.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
 
 namespace tunedex::cli {
 namespace {
 
-std::string Cleaned(std::string text) {
-  for (char& ch : text) {
-    if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
+// Writes a stored text field decoded to UTF-8, with TAB, CR and LF as blanks. Most fields are
+// ASCII and take one pass; the others are decoded again over what that pass wrote.
+char* WriteTextField(std::string_view stored, char* out) {
+  unsigned char high = 0;
+  char* const start = out;
+  for (const char c : stored) {
+    high |= static_cast<unsigned char>(c);
+    *out++ = (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
   }
-  return text;
+  if (high < 0x80) return out;
+  char* const end = DecodeRecordTextTo(stored, start);
+  return CopyField({start, static_cast<std::size_t>(end - start)}, start);
+}
+
+char* WriteText(std::string_view text, char* out) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
 }
 
 // Loads the database named by the first positional argument; false when it is not one (the
@@ -45,25 +59,33 @@ int SortCodeFromName(const std::string& name) {
   return it->second;
 }
 
+// Every field of a line fits a record's worth of decoded text and this much more: the two
+// type names, the lyrics flag and the TABs.
+constexpr std::size_t kMaxSongLineSize = MaxDecodedSize(tSongRecord::kSize) + 32;
+
+// Writes the line of a song (without its line break) at out; returns its end.
+char* FormatSongLine(const tSongRecord& record, char* out) {
+  for (const TextField field :
+       {TextField::IdCode, TextField::Title, TextField::Artist, TextField::Language}) {
+    out = WriteTextField(record.RawText(field), out);
+    *out++ = '\t';
+  }
+  out = WriteTextField(record.FileName(), out);
+  *out++ = '\t';
+  out = WriteText(SongTypeName(record.FileType()), out);
+  *out++ = '\t';
+  out = WriteText(SongTypeName(record.InternalFormat()), out);
+  *out++ = '\t';
+  *out++ = record.HasLyrics() ? '1' : '0';
+  *out++ = '\t';
+  return WriteTextField(record.RawText(TextField::Notes), out);
+}
+
 }  // namespace
 
 std::string SongLine(const tSongRecord& record) {
-  const std::string fields[] = {
-      record.IdCode(),
-      record.Title(),
-      record.Artist(),
-      record.Language(),
-      DecodeRecordText(record.FileName()),
-      std::string(SongTypeName(record.FileType())),
-      std::string(SongTypeName(record.InternalFormat())),
-      record.HasLyrics() ? "1" : "0",
-      record.Notes(),
-  };
-  std::string line;
-  for (std::size_t i = 0; i < std::size(fields); ++i) {
-    if (i > 0) line += '\t';
-    line += Cleaned(fields[i]);
-  }
+  std::string line(kMaxSongLineSize, '\0');
+  line.resize(static_cast<std::size_t>(FormatSongLine(record, line.data()) - line.data()));
   return line;
 }
 
@@ -84,15 +106,18 @@ int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   std::optional<std::string> find = arguments.Option("find");
   if (find && find->empty()) find.reset();  // an empty find text keeps every song
   FindBoxSearch search(view);
+  OutputBuffer buffer(out);
   for (std::size_t row = 0; row < view.Count(); ++row) {
     if (find) {
       const std::optional<std::size_t> hit = search.FindFrom(*find, row);
       if (!hit) break;
       row = *hit;
     }
-    const std::string line = SongLine(view[row]->Record());
-    std::fprintf(out, "%s\n", line.c_str());
+    char* const end = FormatSongLine(view[row]->Record(), buffer.Reserve(kMaxSongLineSize + 1));
+    *end = '\n';
+    buffer.Commit(end + 1);
   }
+  buffer.Flush();
   return kExitOk;
 }
 
