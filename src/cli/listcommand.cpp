@@ -81,6 +81,14 @@ char* FormatSongLine(const tSongRecord& record, char* out) {
   return WriteTextField(record.RawText(TextField::Notes), out);
 }
 
+// Asks for the parts of a record that a line shows (all but the end of long notes), so that
+// the memory fetches for a few songs ahead overlap the formatting of this one: after a sort the
+// songs are far apart in memory.
+void Prefetch(const tSongRecord& record) {
+  const std::uint8_t* bytes = record.RawBytes().data();
+  for (std::size_t offset = 0; offset < 512; offset += 64) __builtin_prefetch(bytes + offset);
+}
+
 }  // namespace
 
 std::string SongLine(const tSongRecord& record) {
@@ -107,11 +115,14 @@ int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   if (find && find->empty()) find.reset();  // an empty find text keeps every song
   FindBoxSearch search(view);
   OutputBuffer buffer(out);
+  constexpr std::size_t kAhead = 4;
   for (std::size_t row = 0; row < view.Count(); ++row) {
     if (find) {
       const std::optional<std::size_t> hit = search.FindFrom(*find, row);
       if (!hit) break;
       row = *hit;
+    } else if (row + kAhead < view.Count()) {
+      Prefetch(view[row + kAhead]->Record());
     }
     char* const end = FormatSongLine(view[row]->Record(), buffer.Reserve(kMaxSongLineSize + 1));
     *end = '\n';

@@ -4,23 +4,10 @@
 #include <unicode/utf8.h>
 
 #include <array>
-#include <bit>
 
 #include "common/recordtext.h"
 
 namespace tunedex {
-namespace {
-
-using Keys = CollationPrefixKeys;
-
-// The order of two keys from their first differing bytes.
-int Decide(std::uint8_t a, std::uint8_t b) {
-  if (a == Keys::kOpen || b == Keys::kOpen) return Keys::kUndecided;
-  if (a < PrimaryRanks::kFirstRank && b < PrimaryRanks::kFirstRank) return Keys::kUndecided;
-  return a < b ? -1 : 1;
-}
-
-}  // namespace
 
 CollationPrefixKeys::CollationPrefixKeys() : CollationPrefixKeys(UserPrimaryRanks()) {}
 
@@ -79,11 +66,6 @@ std::uint8_t* CollationPrefixKeys::Write(std::uint8_t* out, std::size_t count, R
   return out;
 }
 
-int CollationPrefixKeys::ComparePrefixes(std::uint64_t a, std::uint64_t b) {
-  const int shift = 56 - (std::countl_zero(a ^ b) & ~7);
-  return Decide(static_cast<std::uint8_t>(a >> shift), static_cast<std::uint8_t>(b >> shift));
-}
-
 int CollationPrefixKeys::CompareWhole(const Key& a, const Key& b) const {
   const std::uint8_t* x = m_bytes.data() + a.offset;
   const std::uint8_t* y = m_bytes.data() + b.offset;
@@ -93,7 +75,8 @@ int CollationPrefixKeys::CompareWhole(const Key& a, const Key& b) const {
     ++x;
     ++y;
   }
-  return Decide(*x, *y);
+  // The keys differ here: the same decision as for prefixes that differ in this byte.
+  return ComparePrefixes(*x, *y);
 }
 
 }  // namespace tunedex

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -34,8 +35,9 @@ class CollationPrefixKeys {
   void Reserve(std::size_t texts) { m_bytes.reserve(texts * 24); }
 
   struct Key {
-    std::uint64_t prefix;  // the first eight bytes, big-endian, zero after the end
-    std::uint32_t offset;  // where the whole key is
+    std::uint64_t prefix;    // the first eight bytes, big-endian, zero after the end
+    std::uint32_t offset;    // where the whole key is
+    std::uint32_t item = 0;  // the caller's, to tell what the key belongs to
   };
 
   // Adds the key of a stored record text.
@@ -46,7 +48,14 @@ class CollationPrefixKeys {
     return a.prefix != b.prefix ? ComparePrefixes(a.prefix, b.prefix) : CompareWhole(a, b);
   }
   // The same from two different prefixes alone.
-  static int ComparePrefixes(std::uint64_t a, std::uint64_t b);
+  static int ComparePrefixes(std::uint64_t a, std::uint64_t b) {
+    const int shift = 56 - (std::countl_zero(a ^ b) & ~7);
+    const auto x = static_cast<std::uint8_t>(a >> shift);
+    const auto y = static_cast<std::uint8_t>(b >> shift);
+    if (x == kOpen || y == kOpen) return kUndecided;
+    if (x < PrimaryRanks::kFirstRank && y < PrimaryRanks::kFirstRank) return kUndecided;
+    return x < y ? -1 : 1;
+  }
 
  private:
   template <typename RankAt>
