@@ -13,18 +13,25 @@
 namespace tunedex::cli {
 namespace {
 
-// Writes a stored text field decoded to UTF-8, with TAB, CR and LF as blanks. Most fields are
-// ASCII and take one pass; the others are decoded again over what that pass wrote.
+char Blanked(char c) {
+  return (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+}
+
+// Writes a stored text field decoded to UTF-8, with TAB, CR and LF as blanks. The ASCII start
+// is copied as it is checked; a text that goes on in Windows-1252 is decoded from there.
 char* WriteTextField(std::string_view stored, char* out) {
-  unsigned char high = 0;
-  char* const start = out;
-  for (const char c : stored) {
-    high |= static_cast<unsigned char>(c);
-    *out++ = (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+  std::size_t i = 0;
+  for (; i < stored.size() && static_cast<unsigned char>(stored[i]) < 0x80; ++i) {
+    out[i] = Blanked(stored[i]);
   }
-  if (high < 0x80) return out;
-  char* const end = DecodeRecordTextTo(stored, start);
-  return CopyField({start, static_cast<std::size_t>(end - start)}, start);
+  if (i == stored.size()) return out + i;
+  if (IsStoredAsUtf8(stored)) {
+    for (; i < stored.size(); ++i) out[i] = Blanked(stored[i]);
+    return out + i;
+  }
+  char* const tail = out + i;
+  char* const end = DecodeCp1252To(stored.substr(i), tail);
+  return CopyField({tail, static_cast<std::size_t>(end - tail)}, tail);
 }
 
 char* WriteText(std::string_view text, char* out) {
@@ -115,7 +122,7 @@ int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   if (find && find->empty()) find.reset();  // an empty find text keeps every song
   FindBoxSearch search(view);
   OutputBuffer buffer(out);
-  constexpr std::size_t kAhead = 4;
+  constexpr std::size_t kAhead = 8;
   for (std::size_t row = 0; row < view.Count(); ++row) {
     if (find) {
       const std::optional<std::size_t> hit = search.FindFrom(*find, row);

@@ -20,7 +20,7 @@ CollationPrefixKeys::Key CollationPrefixKeys::Add(std::string_view stored) {
   std::uint8_t* const begin = m_bytes.data() + start;
   const auto* text = reinterpret_cast<const std::uint8_t*>(stored.data());
   std::uint8_t* end = nullptr;
-  if (IsAscii(stored) || !IsStoredAsUtf8(stored)) {
+  if (!IsStoredAsUtf8(stored)) {  // ASCII too
     end = Write(begin, stored.size(), [&](std::size_t i) { return m_ranks.cp1252Bytes[text[i]]; });
   } else {
     std::array<std::uint16_t, 256> ranks;

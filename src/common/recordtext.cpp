@@ -103,8 +103,16 @@ bool IsCp1252Character(char32_t c) {
 }
 
 bool IsAscii(std::string_view bytes) {
-  for (char ch : bytes) {
-    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  // Eight bytes at a time: most texts are ASCII, and this runs over every field shown.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
   }
   return true;
 }
@@ -165,6 +173,10 @@ char* DecodeRecordTextTo(std::string_view bytes, char* out) {
     std::memcpy(out, bytes.data(), bytes.size());
     return out + bytes.size();
   }
+  return DecodeCp1252To(bytes, out);
+}
+
+char* DecodeCp1252To(std::string_view bytes, char* out) {
   for (const char ch : bytes) {
     // Three bytes are copied whatever the length; the caller's room allows for it.
     const Utf8Sequence& sequence = kCp1252Utf8[static_cast<unsigned char>(ch)];

@@ -26,6 +26,9 @@ constexpr std::size_t MaxDecodedSize(std::size_t storedSize) {
 // Decodes stored bytes to UTF-8 at out, which has room for MaxDecodedSize(bytes.size()) bytes;
 // returns the end of what was written.
 char* DecodeRecordTextTo(std::string_view bytes, char* out);
+// The same for bytes known to be Windows-1252 (a text that is not stored as UTF-8, or the part
+// of one after its ASCII start).
+char* DecodeCp1252To(std::string_view bytes, char* out);
 
 // Decodes stored bytes to UTF-16, the form ICU works on.
 std::u16string DecodeRecordTextUtf16(std::string_view bytes);
