@@ -109,16 +109,14 @@ std::map<UChar32, std::uint16_t> ComputeRanks(UCollator* collator) {
   SetPointer expansions(uset_openEmpty());
   ucol_getContractionsAndExpansions(collator, contractions.get(), expansions.get(), true, &status);
   if (U_FAILURE(status)) return {};
-  std::map<UChar32, bool> excluded;
+  // Under numeric collation a run of digits is one number: no digit stands for itself.
   status = U_ZERO_ERROR;
-  if (ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) == UCOL_ON) {
-    for (UChar32 c = '0'; c <= '9'; ++c) excluded[c] = true;
-  }
+  const bool numeric = ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) == UCOL_ON;
 
   std::map<UChar32, Weights> weights;
   std::map<std::string, int> restCounts;
   for (UChar32 c : characters) {
-    if (excluded.count(c) > 0) continue;
+    if (numeric && c >= '0' && c <= '9') continue;
     const std::optional<Weights> w = WeightsOf(collator, c);
     if (!w) continue;
     weights[c] = *w;
