@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/recordtext.h"
+#include "common/usercollator.h"
 #include "common/userlocale.h"
 
 namespace tunedex {
@@ -16,8 +17,8 @@ struct CollatorCloser {
   void operator()(UCollator* collator) const { ucol_close(collator); }
 };
 
-// The collator of the current user locale, opened again when the locale changes. An unknown
-// locale falls back to the root collation, which ICU carries in its own data.
+}  // namespace
+
 UCollator* UserCollator() {
   static std::unique_ptr<UCollator, CollatorCloser> collator;
   static std::uint32_t generation = 0;
@@ -33,8 +34,6 @@ UCollator* UserCollator() {
   }
   return collator.get();
 }
-
-}  // namespace
 
 int CompareUserText(std::string_view a, std::string_view b) {
   const std::u16string ua = DecodeRecordTextUtf16(a);

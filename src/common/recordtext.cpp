@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace tunedex {
 namespace {
@@ -18,10 +19,32 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t Cp1252ToUnicode(unsigned char byte) {
+constexpr char16_t Cp1252ToUnicode(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   return byte;
 }
+
+// The UTF-8 bytes of each Windows-1252 byte: up to three bytes, then the count.
+using Utf8Sequence = std::array<char, 4>;
+
+constexpr std::array<Utf8Sequence, 256> MakeCp1252Utf8Table() {
+  std::array<Utf8Sequence, 256> table{};
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    const char16_t c = Cp1252ToUnicode(static_cast<unsigned char>(byte));
+    Utf8Sequence& sequence = table[byte];
+    if (c < 0x80) {
+      sequence = {static_cast<char>(c), 0, 0, 1};
+    } else if (c < 0x800) {
+      sequence = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0, 2};
+    } else {
+      sequence = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                  static_cast<char>(0x80 | (c & 0x3F)), 3};
+    }
+  }
+  return table;
+}
+
+constexpr std::array<Utf8Sequence, 256> kCp1252Utf8 = MakeCp1252Utf8Table();
 
 // Returns the Windows-1252 byte of a code point, or -1 when it has none.
 int UnicodeToCp1252(UChar32 c) {
@@ -80,8 +103,16 @@ bool IsCp1252Character(char32_t c) {
 }
 
 bool IsAscii(std::string_view bytes) {
-  for (char ch : bytes) {
-    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  // Eight bytes at a time: most texts are ASCII, and this runs over every field shown.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
   }
   return true;
 }
@@ -132,9 +163,26 @@ std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes) {
 
 std::string DecodeRecordText(std::string_view bytes) {
   if (IsAscii(bytes) || IsStoredAsUtf8(bytes)) return std::string(bytes);
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (char ch : bytes) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+  std::string out(MaxDecodedSize(bytes.size()), '\0');
+  out.resize(static_cast<std::size_t>(DecodeRecordTextTo(bytes, out.data()) - out.data()));
+  return out;
+}
+
+char* DecodeRecordTextTo(std::string_view bytes, char* out) {
+  if (IsAscii(bytes) || IsStoredAsUtf8(bytes)) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+  }
+  return DecodeCp1252To(bytes, out);
+}
+
+char* DecodeCp1252To(std::string_view bytes, char* out) {
+  for (const char ch : bytes) {
+    // Three bytes are copied whatever the length; the caller's room allows for it.
+    const Utf8Sequence& sequence = kCp1252Utf8[static_cast<unsigned char>(ch)];
+    std::memcpy(out, sequence.data(), 3);
+    out += sequence[3];
+  }
   return out;
 }
 

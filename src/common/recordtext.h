@@ -18,6 +18,18 @@ std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes);
 // Decodes stored bytes to UTF-8 for display and comparison.
 std::string DecodeRecordText(std::string_view bytes);
 
+// The most bytes decoding a stored text of the given size can give (Windows-1252 characters
+// take up to three bytes in UTF-8).
+constexpr std::size_t MaxDecodedSize(std::size_t storedSize) {
+  return 3 * storedSize;
+}
+// Decodes stored bytes to UTF-8 at out, which has room for MaxDecodedSize(bytes.size()) bytes;
+// returns the end of what was written.
+char* DecodeRecordTextTo(std::string_view bytes, char* out);
+// The same for bytes known to be Windows-1252 (a text that is not stored as UTF-8, or the part
+// of one after its ASCII start).
+char* DecodeCp1252To(std::string_view bytes, char* out);
+
 // Decodes stored bytes to UTF-16, the form ICU works on.
 std::u16string DecodeRecordTextUtf16(std::string_view bytes);
 

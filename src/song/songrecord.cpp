@@ -48,6 +48,10 @@ std::size_t tSongRecord::MaxLength(TextField field) {
   return Layout(field).maxLength;
 }
 
+std::size_t tSongRecord::Offset(TextField field) {
+  return Layout(field).offset;
+}
+
 std::string_view tSongRecord::RawText(TextField field) const {
   const FieldLayout layout = Layout(field);
   const std::size_t length = std::min<std::size_t>(m_bytes[layout.offset], layout.maxLength);

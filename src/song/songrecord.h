@@ -43,6 +43,8 @@ class tSongRecord {
   const Bytes& RawBytes() const { return m_bytes; }
 
   static std::size_t MaxLength(TextField field);
+  // Where a text field's length byte is in the record.
+  static std::size_t Offset(TextField field);
 
   // The stored bytes of a text field.
   std::string_view RawText(TextField field) const;

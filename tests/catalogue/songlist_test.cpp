@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "common/collation.h"
 #include "common/userlocale.h"
 #include "support/songfixtures.h"
 
@@ -77,6 +81,79 @@ TEST_F(SongListTest, AccentedLettersFollowTheUserLocale) {
   SetUserLocale("de_DE");
   m_list.SortBy(kSortByTitle);
   EXPECT_EQ(Column(m_list, TextField::Title), (Strings{"\xC3\x96l", "Ost", "Zebra"}));
+}
+
+// The sort decides most pairs from short keys of the leading letters and asks the collator for
+// the rest; the order must be the collator's in every locale, with equal texts kept in order.
+TEST_F(SongListTest, SortOrderIsTheCollationOrderInEachLocale) {
+  const std::vector<std::string> titles = {"chata",
+                                           "hudba",
+                                           "Cz",
+                                           "ch",
+                                           "h",
+                                           "Aabenraa",
+                                           "Zulu",
+                                           "aa",
+                                           "az",
+                                           "l\xC2\xB7l",
+                                           "ll",
+                                           "lz",
+                                           "caf\xC3\xA9",
+                                           "caf\xE9",
+                                           "cafe",
+                                           "Cafe",
+                                           "cafe\xCC\x81",
+                                           "\xC3\x96l",
+                                           "\xD6l",
+                                           "Ol",
+                                           "Oz",
+                                           "10",
+                                           "9",
+                                           "a b",
+                                           "a-b",
+                                           "ab",
+                                           "AB",
+                                           "ab\x01",
+                                           "dzs",
+                                           "dz",
+                                           "d",
+                                           "The End",
+                                           "the end",
+                                           "\x80uro",
+                                           "euro",
+                                           "\xC3\x9F",
+                                           "ss",
+                                           "st",
+                                           "",
+                                           "\xE3\x81\x82",
+                                           "y",
+                                           "i"};
+  for (const char* locale : {"", "en_US", "sv_SE", "da_DK", "cs_CZ", "hu_HU", "de_DE", "lt_LT"}) {
+    SetUserLocale(locale);
+    tSongList list(tSongList::Ownership::OwnsSongs);
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      tSongRecord record;
+      record.SetRawText(TextField::Title, titles[i]);
+      record.SetArtist(std::to_string(i));
+      list.Add(std::make_unique<tSong>(record));
+    }
+    std::vector<std::size_t> expected(titles.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+      return UserSortKey(titles[a]) < UserSortKey(titles[b]);
+    });
+    Strings order;
+    for (std::size_t i : expected) order.push_back(std::to_string(i));
+    list.SortBy(kSortByTitle);
+    EXPECT_EQ(Column(list, TextField::Artist), order) << locale;
+    list.SortBy(-kSortByTitle);
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+      return UserSortKey(titles[b]) < UserSortKey(titles[a]);
+    });
+    order.clear();
+    for (std::size_t i : expected) order.push_back(std::to_string(i));
+    EXPECT_EQ(Column(list, TextField::Artist), order) << locale << " descending";
+  }
 }
 
 TEST_F(SongListTest, SortUsesTheChangedFieldAfterAnEdit) {

@@ -122,9 +122,47 @@ TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
   }
 }
 
+// A NUL byte inside a field used to end the printed line there, losing the fields after it.
+TEST_F(CliTest, ListPrintsALineWholeWhenAFieldHoldsANulByte) {
+  tSongRecord record;
+  record.SetRawText(TextField::Title, std::string("a\0b", 3));
+  record.SetRawText(TextField::Artist, "Artist");
+  const std::string db = m_folder.Write("nul.tdb", test::DatabaseFile(0, {record}));
+  const test::ProcessResult result = Cli({"list", db});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, std::string("\ta") + '\0' + "b\tArtist\t\t\t\t\t0\t\n");
+}
+
 TEST(SongLineTest, ShowsTabsAndLineBreaksInsideFieldsAsBlanks) {
   const tSongRecord record = MakeRecord({.title = "a\tb", .artist = "c\nd", .notes = "e\rf"});
   EXPECT_EQ(cli::SongLine(record), "\ta b\tc d\t\t\t\t\t0\te f");
+}
+
+struct StoredTextCase {
+  std::string stored;
+  std::string shown;
+};
+
+// The stored bytes of each text field are decoded the same way, line breaks blanked after
+// decoding. (The language field is left empty: it holds only three bytes.)
+TEST(SongLineTest, DecodesEachFieldToUtf8) {
+  const StoredTextCase cases[] = {
+      {"Caf\xE9\t\x80", "Caf\xC3\xA9 \xE2\x82\xAC"},     // Windows-1252
+      {"\xC3\xA9t\xC3\xA9\r\n", "\xC3\xA9t\xC3\xA9  "},  // UTF-8
+      {"\xC3(", "\xC3\x83("},                            // not UTF-8: Windows-1252
+      {"\x81\x9F", "\xC2\x81\xC5\xB8"},                  // an undefined byte, Y with diaeresis
+      {std::string("a\0b", 3), std::string("a\0b", 3)},  // kept, as other controls are
+  };
+  for (const StoredTextCase& c : cases) {
+    tSongRecord record;
+    for (TextField field : {TextField::IdCode, TextField::Title, TextField::Artist,
+                            TextField::FileName, TextField::Notes}) {
+      record.SetRawText(field, c.stored);
+    }
+    const std::string& x = c.shown;
+    EXPECT_EQ(cli::SongLine(record), x + '\t' + x + '\t' + x + "\t\t" + x + "\t\t\t0\t" + x)
+        << c.stored;
+  }
 }
 
 }  // namespace

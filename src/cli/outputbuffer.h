@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace tunedex::cli {
+
+// Output gathered in one large buffer and handed to a stream in large pieces, so that printing
+// many short lines costs one write call per buffer rather than one library call per line.
+class OutputBuffer {
+ public:
+  explicit OutputBuffer(std::FILE* out, std::size_t capacity = 1 << 16);
+  // Writes what is left; a failure then goes unnoticed (call Flush to see it).
+  ~OutputBuffer();
+  OutputBuffer(const OutputBuffer&) = delete;
+  OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+  // Room for at least size bytes at the returned place; Commit then says where the written
+  // bytes end.
+  char* Reserve(std::size_t size) {
+    if (m_bytes.size() - m_used < size) MakeRoom(size);
+    return m_bytes.data() + m_used;
+  }
+  void Commit(const char* end) { m_used = static_cast<std::size_t>(end - m_bytes.data()); }
+
+  void Put(char c) {
+    *Reserve(1) = c;
+    ++m_used;
+  }
+  void Append(std::string_view bytes);
+  // Appends a text with each TAB, CR and LF written as a blank, as fields are printed.
+  void AppendField(std::string_view text);
+
+  // Writes the buffered bytes; false when the stream refused them.
+  bool Flush();
+
+ private:
+  void MakeRoom(std::size_t size);
+
+  std::FILE* m_out;
+  std::vector<char> m_bytes;
+  std::size_t m_used = 0;
+};
+
+// Copies a text to out with each TAB, CR and LF written as a blank; returns the end.
+char* CopyField(std::string_view text, char* out);
+
+}  // namespace tunedex::cli
