@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "catalogue/database.h"
-#include "song/songtype.h"
 #include "cli/commands.h"
 #include "cli/outputbuffer.h"
 #include "common/recordtext.h"
 #include "generatedcatalogue.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {

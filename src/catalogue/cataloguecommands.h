@@ -11,6 +11,7 @@
 #include "catalogue/customfilter.h"
 #include "catalogue/customlanguage.h"
 #include "catalogue/mainsettings.h"
+#include "catalogue/songviews.h"
 #include "common/filesystem.h"
 #include "common/userinteraction.h"
 #include "song/songrecord.h"
@@ -136,7 +137,7 @@ bool& SwitchOf(tDisplayOptions& options, DisplaySwitch which);
 bool SwitchOf(const tDisplayOptions& options, DisplaySwitch which);
 
 // The view mode (16 to 21) a view command chooses, or nothing for other commands.
-std::optional<int> ViewModeOf(Command command);
-Command ViewCommandOf(int mode);
+std::optional<ViewMode> ViewModeOf(Command command);
+Command ViewCommandOf(ViewMode mode);
 
 }  // namespace tunedex

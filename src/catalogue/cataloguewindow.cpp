@@ -49,21 +49,24 @@ bool SwitchOf(const tDisplayOptions& options, DisplaySwitch which) {
 
 namespace {
 
-constexpr std::pair<Command, int> kViewCommands[] = {
-    {Command::ViewAll, kViewAll},           {Command::ViewCustomLanguage, kViewCustomLanguage},
-    {Command::ViewEnglish, kViewEnglish},   {Command::ViewOtherLanguages, kViewOtherLanguages},
-    {Command::ViewNewSongs, kViewNewSongs}, {Command::ViewFiltered, kViewCustomFiltered}};
+constexpr std::pair<Command, ViewMode> kViewCommands[] = {
+    {Command::ViewAll, ViewMode::All},
+    {Command::ViewCustomLanguage, ViewMode::CustomLanguage},
+    {Command::ViewEnglish, ViewMode::English},
+    {Command::ViewOtherLanguages, ViewMode::OtherLanguages},
+    {Command::ViewNewSongs, ViewMode::NewSongs},
+    {Command::ViewFiltered, ViewMode::CustomFiltered}};
 
 }  // namespace
 
-std::optional<int> ViewModeOf(Command command) {
+std::optional<ViewMode> ViewModeOf(Command command) {
   for (const auto& [viewCommand, mode] : kViewCommands) {
     if (viewCommand == command) return mode;
   }
   return std::nullopt;
 }
 
-Command ViewCommandOf(int mode) {
+Command ViewCommandOf(ViewMode mode) {
   for (const auto& [command, viewMode] : kViewCommands) {
     if (viewMode == mode) return command;
   }
@@ -95,7 +98,7 @@ void tCatalogueWindow::CatalogueChanged(const CatalogueNotice& notice) {
     case CatalogueChange::Replaced:
     case CatalogueChange::Reordered:
       // The status bar names the last ascending key chosen; a descending one leaves it.
-      if (const int sort = m_catalogue.SortCode(); sort >= kSortById && sort <= kSortByArtist) {
+      if (const int sort = m_catalogue.SortCode(); sort > 0 && SortKeyOfCode(sort)) {
         m_shownSort = sort;
       }
       RebuildView();
@@ -239,7 +242,7 @@ void tCatalogueWindow::OpenDatabase() {
   if (!file || file->empty()) return;
   m_cursor.Reset();
   if (!m_catalogue.Open(*file, m_services.user)) return;
-  ChooseView(kViewAll);
+  ChooseView(ViewMode::All);
 }
 
 void tCatalogueWindow::NewDatabase() {
@@ -401,7 +404,7 @@ void tCatalogueWindow::ChooseFontColour() {
 }
 
 std::optional<bool> tCatalogueWindow::Ticked(Command command, int tag) const {
-  if (const std::optional<int> mode = ViewModeOf(command)) return ViewMenuTicked(*mode);
+  if (const std::optional<ViewMode> mode = ViewModeOf(command)) return ViewMenuTicked(*mode);
   switch (command) {
     case Command::Selection:
       return SelectionMenuTicked();
@@ -419,7 +422,7 @@ std::optional<bool> tCatalogueWindow::Ticked(Command command, int tag) const {
 }
 
 bool tCatalogueWindow::Pressed(Command command) const {
-  const std::optional<int> mode = ViewModeOf(command);
+  const std::optional<ViewMode> mode = ViewModeOf(command);
   return mode && ViewButtonPressed(*mode);
 }
 
@@ -474,7 +477,7 @@ bool tCatalogueWindow::Enabled(Command command) const {
 
 void tCatalogueWindow::Run(Command command, int tag) {
   if (!Enabled(command)) return;
-  if (const std::optional<int> mode = ViewModeOf(command)) {
+  if (const std::optional<ViewMode> mode = ViewModeOf(command)) {
     ChooseView(*mode);
     return;
   }

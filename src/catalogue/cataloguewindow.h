@@ -80,7 +80,7 @@ class tCatalogueWindow : public CatalogueObserver {
   void ChooseFontColour();
 
   // Views and sorting.
-  void ChooseView(int mode);
+  void ChooseView(ViewMode mode);
   void RebuildView();
   void SetSort(int code);
   // Sorts again after songs were added or changed, back at the first row.
@@ -122,7 +122,7 @@ class tCatalogueWindow : public CatalogueObserver {
   const tCatalogue& Catalogue() const { return m_catalogue; }
   tSongList& View() { return m_view; }
   const tSongList& View() const { return m_view; }
-  int ViewMode() const { return m_viewMode; }
+  ViewMode ShownViewMode() const { return m_viewMode; }
   const std::string& TypeAheadBuffer() const { return m_typeAhead; }
   const std::string& FindText() const { return m_findText; }
   tMainSettings& Settings() { return m_settings; }
@@ -140,19 +140,19 @@ class tCatalogueWindow : public CatalogueObserver {
   std::string SortStatusText() const;  // status panel 1
   std::string SongStatusText() const;  // status panel 2
   // Menu captions and hints that follow the custom language.
-  std::string ViewCaption(int mode) const;
-  std::string SelectionMenuCaption(int mode) const;  // the grid menu's "Selection" items
-  std::string ViewHint(int mode) const;
-  std::string LogoHint(int mode) const;
+  std::string ViewCaption(ViewMode mode) const;
+  std::string SelectionMenuCaption(ViewMode mode) const;  // the grid menu's "Selection" items
+  std::string ViewHint(ViewMode mode) const;
+  std::string LogoHint(ViewMode mode) const;
   // The view menus tick the chosen view; its toolbar button is pressed only while the
   // catalogue has songs.
-  bool ViewMenuTicked(int mode) const { return m_tickedMode == mode; }
-  bool ViewButtonPressed(int mode) const;
+  bool ViewMenuTicked(ViewMode mode) const { return m_tickedMode == mode; }
+  bool ViewButtonPressed(ViewMode mode) const;
   // The grid menu's "Selection" item is ticked for any view but all songs.
-  bool SelectionMenuTicked() const { return m_tickedMode != kViewAll; }
+  bool SelectionMenuTicked() const { return m_tickedMode != ViewMode::All; }
   // The view whose menu items are ticked and whose logo shows (Apply in the filter dialog
   // filters without changing it).
-  int TickedViewMode() const { return m_tickedMode; }
+  ViewMode TickedViewMode() const { return m_tickedMode; }
 
   // Changes whenever the rows of the view were rebuilt.
   std::uint64_t RowsRevision() const { return m_rowsRevision; }
@@ -181,8 +181,8 @@ class tCatalogueWindow : public CatalogueObserver {
   tGridCursor m_cursor;
   std::unique_ptr<FindBoxSearch> m_findSearch;
 
-  int m_viewMode = kViewAll;
-  int m_tickedMode = kViewAll;
+  ViewMode m_viewMode = ViewMode::All;
+  ViewMode m_tickedMode = ViewMode::All;
   // The sort code the status bar names: the last ascending one the catalogue had.
   int m_shownSort = 0;
   std::string m_typeAhead;

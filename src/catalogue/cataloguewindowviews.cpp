@@ -12,13 +12,13 @@ namespace tunedex {
 // ---------------------------------------------------------------------------------------------
 // Views and sorting
 
-void tCatalogueWindow::ChooseView(int mode) {
+void tCatalogueWindow::ChooseView(ViewMode mode) {
   const bool hadSongs = !m_view.Empty();
   const int distance = CurrentRow() - TopRow();
-  if (mode == kViewCustomFiltered) {
-    const int before = m_viewMode;
+  if (mode == ViewMode::CustomFiltered) {
+    const ViewMode before = m_viewMode;
     const bool ok = m_services.showFilter && m_services.showFilter(m_filter, [this] {
-      m_viewMode = kViewCustomFiltered;
+      m_viewMode = ViewMode::CustomFiltered;
       RebuildView();
     });
     if (!ok) mode = before;
@@ -33,7 +33,7 @@ void tCatalogueWindow::ChooseView(int mode) {
 }
 
 void tCatalogueWindow::RebuildView() {
-  if (m_viewMode == kViewCustomFiltered) {
+  if (m_viewMode == ViewMode::CustomFiltered) {
     std::vector<tSong*> kept;
     kept.reserve(m_view.Count());
     for (tSong* song : m_view) {
@@ -65,16 +65,8 @@ void tCatalogueWindow::Resort() {
 }
 
 std::string tCatalogueWindow::SortStatusText() const {
-  switch (m_shownSort) {
-    case kSortById:
-      return "Sort: ID Code";
-    case kSortByTitle:
-      return "Sort: Title";
-    case kSortByArtist:
-      return "Sort: Artist";
-    default:
-      return "";
-  }
+  const SortKeyInfo* key = SortKeyOfCode(m_shownSort);
+  return key ? std::string(key->statusText) : std::string();
 }
 
 void tCatalogueWindow::FontChosen(const tFontSetting& font, double widthRatio) {
@@ -92,22 +84,22 @@ void tCatalogueWindow::ApplyCustomLanguage() {
 void tCatalogueWindow::ChooseCustomLanguage(const CustomLanguageChoice& choice) {
   choice.StoreInto(m_settings.customLanguage);
   ApplyCustomLanguage();
-  if (m_viewMode == kViewCustomLanguage) ChooseView(kViewCustomLanguage);
+  if (m_viewMode == ViewMode::CustomLanguage) ChooseView(ViewMode::CustomLanguage);
 }
 
-std::string tCatalogueWindow::ViewCaption(int mode) const {
+std::string tCatalogueWindow::ViewCaption(ViewMode mode) const {
   return ViewText(mode, ViewTextKind::Menu, m_settings.customLanguage.name);
 }
 
-std::string tCatalogueWindow::SelectionMenuCaption(int mode) const {
+std::string tCatalogueWindow::SelectionMenuCaption(ViewMode mode) const {
   return ViewText(mode, ViewTextKind::Selection, m_settings.customLanguage.name);
 }
 
-std::string tCatalogueWindow::ViewHint(int mode) const {
+std::string tCatalogueWindow::ViewHint(ViewMode mode) const {
   return ViewText(mode, ViewTextKind::Hint, m_settings.customLanguage.name);
 }
 
-std::string tCatalogueWindow::LogoHint(int mode) const {
+std::string tCatalogueWindow::LogoHint(ViewMode mode) const {
   return ViewText(mode, ViewTextKind::LogoHint, m_settings.customLanguage.name);
 }
 
@@ -115,7 +107,7 @@ std::string tCatalogueWindow::ViewStatusText() const {
   return "Showing: " + ViewText(m_tickedMode, ViewTextKind::Status, m_settings.customLanguage.name);
 }
 
-bool tCatalogueWindow::ViewButtonPressed(int mode) const {
+bool tCatalogueWindow::ViewButtonPressed(ViewMode mode) const {
   return !m_catalogue.Empty() && m_tickedMode == mode;
 }
 
@@ -175,21 +167,12 @@ void tCatalogueWindow::TypeAhead(std::string_view character) {
 }
 
 void tCatalogueWindow::SearchTypeAhead(int start) {
-  TextField field;
-  switch (std::abs(m_catalogue.SortCode())) {
-    case kSortById:
-      field = TextField::IdCode;
-      break;
-    case kSortByTitle:
-      field = TextField::Title;
-      break;
-    case kSortByArtist:
-      field = TextField::Artist;
-      break;
-    default:
-      if (m_services.beep) m_services.beep();
-      return;
+  const SortKeyInfo* key = SortKeyOfCode(m_catalogue.SortCode());
+  if (!key) {
+    if (m_services.beep) m_services.beep();
+    return;
   }
+  const TextField field = key->field;
   if (!m_typeAhead.empty()) {
     const TextMatcher matcher(m_typeAhead);
     for (std::size_t row = static_cast<std::size_t>(std::max(start, 0)); row < m_view.Count();

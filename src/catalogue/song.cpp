@@ -14,18 +14,6 @@
 namespace tunedex {
 namespace {
 
-TextField FieldOf(SortKeyField field) {
-  switch (field) {
-    case SortKeyField::IdCode:
-      return TextField::IdCode;
-    case SortKeyField::Title:
-      return TextField::Title;
-    case SortKeyField::Artist:
-      return TextField::Artist;
-  }
-  return TextField::Title;
-}
-
 std::uint64_t g_editStamp = 0;
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -126,10 +114,10 @@ void tSong::SetRecord(const tSongRecord& record) {
   }
 }
 
-const std::string& tSong::SortKey(SortKeyField field) const {
+const std::string& tSong::CollationKey(SortKey field) const {
   CachedKey& cached = m_sortKeys[static_cast<std::size_t>(field)];
   if (cached.generation != UserLocaleGeneration()) {
-    cached.key = UserSortKey(m_record.RawText(FieldOf(field)));
+    cached.key = UserSortKey(m_record.RawText(InfoOf(field).field));
     cached.generation = UserLocaleGeneration();
   }
   return cached.key;

@@ -7,14 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/sortkeys.h"
 #include "song/songrecord.h"
 
 namespace tunedex {
 
 class FileNameIndex;
-
-// The three keys a song list is sorted by.
-enum class SortKeyField : std::uint8_t { IdCode = 0, Title = 1, Artist = 2 };
 
 // One song: exactly one song record, plus caches derived from it (sort keys, the file-name
 // look-up key) that are dropped whenever the record changes.
@@ -48,7 +46,7 @@ class tSong {
   static std::uint64_t EditStamp();
 
   // The collation key of a field, computed once per field and locale.
-  const std::string& SortKey(SortKeyField field) const;
+  const std::string& CollationKey(SortKey field) const;
   // The hash of the case-folded file name that file-name indexes file the song under.
   std::uint64_t FileNameKey() const;
 

@@ -104,27 +104,11 @@ tSong* tSongList::FindByFileName(std::string_view path) const {
   return FindByFileName(probe);
 }
 
-namespace {}  // namespace
-
 void tSongList::SortBy(int code) {
-  SortKeyField field;
-  TextField text;
-  switch (code < 0 ? -code : code) {
-    case kSortById:
-      field = SortKeyField::IdCode;
-      text = TextField::IdCode;
-      break;
-    case kSortByTitle:
-      field = SortKeyField::Title;
-      text = TextField::Title;
-      break;
-    case kSortByArtist:
-      field = SortKeyField::Artist;
-      text = TextField::Artist;
-      break;
-    default:
-      return;
-  }
+  const SortKeyInfo* info = SortKeyOfCode(code);
+  if (!info) return;
+  const SortKey field = info->key;
+  const TextField text = info->field;
   if (m_items.size() < 2) return;
 
   CollationPrefixKeys keys;
@@ -153,7 +137,7 @@ void tSongList::SortBy(int code) {
   const auto order = [&](const Key& a, const Key& b) {
     const int decided = keys.Compare(a, b);
     if (decided != CollationPrefixKeys::kUndecided) return decided;
-    return songs[a.item]->SortKey(field).compare(songs[b.item]->SortKey(field));
+    return songs[a.item]->CollationKey(field).compare(songs[b.item]->CollationKey(field));
   };
   if (code > 0) {
     std::stable_sort(entries.begin(), entries.end(),

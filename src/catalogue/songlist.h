@@ -8,15 +8,11 @@
 #include <vector>
 
 #include "catalogue/song.h"
+#include "catalogue/sortkeys.h"
 
 namespace tunedex {
 
 class FileNameIndex;
-
-// Sort codes: by IdCode, Title or Artist; negated for descending; 0 for no order chosen.
-constexpr int kSortById = 32;
-constexpr int kSortByTitle = 33;
-constexpr int kSortByArtist = 34;
 
 // An ordered list of song references. The catalogue's master list owns its songs; a view list
 // only refers to songs that the master list owns.

@@ -10,7 +10,7 @@
 
 namespace tunedex {
 
-ViewSelection::ViewSelection(int mode, std::string_view customLanguageCode)
+ViewSelection::ViewSelection(ViewMode mode, std::string_view customLanguageCode)
     : m_mode(mode),
       m_customCode(customLanguageCode),
       m_knownCodes(LowerCase(m_customCode + ",eng")) {}
@@ -18,24 +18,24 @@ ViewSelection::ViewSelection(int mode, std::string_view customLanguageCode)
 bool ViewSelection::Admits(const tSongRecord& record) const {
   const std::string_view language = record.RawText(TextField::Language);
   switch (m_mode) {
-    case kViewAll:
+    case ViewMode::All:
       return true;
-    case kViewCustomLanguage:
+    case ViewMode::CustomLanguage:
       return EqualsIgnoringCase(language, m_customCode);
-    case kViewEnglish:
+    case ViewMode::English:
       return EqualsIgnoringCase(language, "Eng");
-    case kViewOtherLanguages:
+    case ViewMode::OtherLanguages:
       // A code is "other" unless it occurs anywhere in "<custom code>,eng", so short codes such
       // as "e" or "ng" count as neither.
       return !language.empty() && m_knownCodes.find(LowerCase(language)) == std::string::npos;
-    case kViewNewSongs:
+    case ViewMode::NewSongs:
       return language.empty();
     default:
       return false;
   }
 }
 
-void SelectViewSongs(const tSongList& master, tSongList& view, int mode,
+void SelectViewSongs(const tSongList& master, tSongList& view, ViewMode mode,
                      std::string_view customLanguageCode) {
   const ViewSelection selection(mode, customLanguageCode);
   view.Clear();

@@ -14,33 +14,36 @@
 
 namespace tunedex {
 
-// View modes, the tags of the view commands.
-enum ViewMode : int {
-  kViewAll = 16,
-  kViewCustomLanguage = 17,
-  kViewEnglish = 18,
-  kViewOtherLanguages = 19,
-  kViewNewSongs = 20,
-  kViewCustomFiltered = 21,
+// View modes, with the numbers the view commands were tagged with.
+enum class ViewMode : int {
+  All = 16,
+  CustomLanguage = 17,
+  English = 18,
+  OtherLanguages = 19,
+  NewSongs = 20,
+  CustomFiltered = 21,  // the filter dialog's choice, narrowing the view shown
 };
+inline constexpr ViewMode kViewModes[] = {ViewMode::All,      ViewMode::CustomLanguage,
+                                          ViewMode::English,  ViewMode::OtherLanguages,
+                                          ViewMode::NewSongs, ViewMode::CustomFiltered};
 
 inline constexpr std::string_view kDefaultCustomLanguageCode = "Sve";
 
 // Which songs a view mode of 16 to 20 shows, by their Language.
 class ViewSelection {
  public:
-  ViewSelection(int mode, std::string_view customLanguageCode);
+  ViewSelection(ViewMode mode, std::string_view customLanguageCode);
   bool Admits(const tSongRecord& record) const;
 
  private:
-  int m_mode;
+  ViewMode m_mode;
   std::string m_customCode;
   std::string m_knownCodes;  // lower-cased "<custom code>,eng"
 };
 
 // Fills view with the master list's songs that mode (16 to 20) admits, in master order, and
 // gives it the master list's SortOrder.
-void SelectViewSongs(const tSongList& master, tSongList& view, int mode,
+void SelectViewSongs(const tSongList& master, tSongList& view, ViewMode mode,
                      std::string_view customLanguageCode);
 
 // The find box's rule: the text occurs, ignoring case, in the Title, Artist, IdCode, Notes,

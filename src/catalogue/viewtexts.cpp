@@ -26,8 +26,8 @@ constexpr std::array<std::string_view, 5> kViewTexts[] = {
 
 }  // namespace
 
-std::string ViewText(int mode, ViewTextKind kind, std::string_view customLanguageName) {
-  const int index = std::clamp<int>(mode, kViewAll, kViewCustomFiltered) - kViewAll;
+std::string ViewText(ViewMode mode, ViewTextKind kind, std::string_view customLanguageName) {
+  const auto index = static_cast<int>(mode) - static_cast<int>(ViewMode::All);
   std::string filled(kViewTexts[static_cast<std::size_t>(index)][static_cast<std::size_t>(kind)]);
   if (const std::size_t name = filled.find('%'); name != std::string::npos) {
     filled.replace(name, 1, customLanguageName);

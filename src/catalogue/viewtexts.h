@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/songviews.h"
+
 namespace tunedex {
 
 // The texts that name a view (modes 16 to 21) in the catalogue window.
@@ -16,9 +18,11 @@ enum class ViewTextKind {
 };
 
 // The views in the order of the grid menu's "Selection" items: the custom language third.
-inline constexpr int kSelectionMenuModes[] = {16, 18, 17, 19, 20, 21};
+inline constexpr ViewMode kSelectionMenuModes[] = {
+    ViewMode::All,      ViewMode::English,       ViewMode::CustomLanguage, ViewMode::OtherLanguages,
+    ViewMode::NewSongs, ViewMode::CustomFiltered};
 
 // The text of a view; the custom-language view's texts carry the custom language's name.
-std::string ViewText(int mode, ViewTextKind kind, std::string_view customLanguageName);
+std::string ViewText(ViewMode mode, ViewTextKind kind, std::string_view customLanguageName);
 
 }  // namespace tunedex

@@ -46,24 +46,24 @@ bool LoadNamedDatabase(const Arguments& arguments, tSongList& master, UserIntera
   return LoadDatabase(master, arguments.Positional()[0], user) == LoadResult::Loaded;
 }
 
-int ViewModeFromName(const std::string& name) {
-  static const std::map<std::string, int> kModes = {{"all", kViewAll},
-                                                    {"custom", kViewCustomLanguage},
-                                                    {"english", kViewEnglish},
-                                                    {"other", kViewOtherLanguages},
-                                                    {"new", kViewNewSongs}};
+ViewMode ViewModeFromName(const std::string& name) {
+  static const std::map<std::string, ViewMode> kModes = {{"all", ViewMode::All},
+                                                         {"custom", ViewMode::CustomLanguage},
+                                                         {"english", ViewMode::English},
+                                                         {"other", ViewMode::OtherLanguages},
+                                                         {"new", ViewMode::NewSongs}};
   const auto it = kModes.find(name);
   if (it == kModes.end()) throw UsageError("unknown view " + name);
   return it->second;
 }
 
 int SortCodeFromName(const std::string& name) {
-  static const std::map<std::string, int> kCodes = {
-      {"id", kSortById},   {"title", kSortByTitle},   {"artist", kSortByArtist},
-      {"-id", -kSortById}, {"-title", -kSortByTitle}, {"-artist", -kSortByArtist}};
-  const auto it = kCodes.find(name);
-  if (it == kCodes.end()) throw UsageError("unknown sort " + name);
-  return it->second;
+  const bool descending = name.starts_with('-');
+  const std::string_view key = std::string_view(name).substr(descending ? 1 : 0);
+  for (const SortKeyInfo& info : kSortKeys) {
+    if (info.name == key) return descending ? -info.code : info.code;
+  }
+  throw UsageError("unknown sort " + name);
 }
 
 // Every field of a line fits a record's worth of decoded text and this much more: the two
@@ -106,7 +106,7 @@ std::string SongLine(const tSongRecord& record) {
 
 int RunList(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   arguments.AllowOnly({"view", "custom-code", "sort", "find", "settings", "answer"});
-  const int mode = ViewModeFromName(arguments.Option("view").value_or("all"));
+  const ViewMode mode = ViewModeFromName(arguments.Option("view").value_or("all"));
   const std::optional<std::string> sort = arguments.Option("sort");
   const int sortCode = sort ? SortCodeFromName(*sort) : 0;
   const std::string customCode =

@@ -153,7 +153,7 @@ TEST_F(CatalogueTest, TheWindowViewFollowsChangesMadeElsewhere) {
   catalogue.Import({MakeRecord({.title = "B", .language = "Eng", .fileName = "/b.kar"}),
                     MakeRecord({.title = "A", .fileName = "/a.kar"})});
   EXPECT_EQ(window.SongStatusText(), "Song 1/2");
-  window.ChooseView(kViewNewSongs);
+  window.ChooseView(ViewMode::NewSongs);
   EXPECT_EQ(window.RowCount(), 1u);
   window.SelectRow(0);
   const tSong* shown = window.CurrentSong();
@@ -161,7 +161,7 @@ TEST_F(CatalogueTest, TheWindowViewFollowsChangesMadeElsewhere) {
   EXPECT_EQ(window.SongStatusText(), "No songs");
   EXPECT_EQ(window.CurrentSong(), nullptr);
   catalogue.SortBy(kSortByTitle);
-  window.ChooseView(kViewAll);
+  window.ChooseView(ViewMode::All);
   EXPECT_EQ(window.CurrentSong()->Record().Title(), "B");
   EXPECT_EQ(window.SortStatusText(), "Sort: Title");
 }

@@ -94,7 +94,7 @@ TEST_F(CatalogueWindowTest, FirstStartWithoutSettingsHasTheDesignDefaults) {
   tCatalogueWindow window(catalogue, Services());
   window.Start(tIniFile());
   EXPECT_EQ(window.CaptionText(), "-Tunedex- # New file #");
-  EXPECT_EQ(window.ViewMode(), kViewAll);
+  EXPECT_EQ(window.ShownViewMode(), ViewMode::All);
   EXPECT_TRUE(catalogue.Songs().Empty());
   EXPECT_EQ(window.Columns().TextColumns(), (std::array<int, 3>{49, 185, 277}));
   EXPECT_EQ(window.Display(), tDisplayOptions{});
@@ -164,7 +164,7 @@ TEST_F(CatalogueWindowTest, OpeningAnInvalidFileKeepsTheOpenCatalogue) {
 
 TEST_F(CatalogueWindowTest, OpenDatabaseAlwaysShowsAllSongs) {
   auto window = StartWith(kSongs);
-  window->ChooseView(kViewEnglish);
+  window->ChooseView(ViewMode::English);
   EXPECT_EQ(window->View().Count(), 2u);
   const std::string other = folder.Write(
       "other.tdb",
@@ -172,7 +172,7 @@ TEST_F(CatalogueWindowTest, OpenDatabaseAlwaysShowsAllSongs) {
                               MakeRecord({.title = "y", .fileName = "/y.kar"})}));
   user.QueueFile(other);
   window->OpenDatabase();
-  EXPECT_EQ(window->ViewMode(), kViewAll);
+  EXPECT_EQ(window->ShownViewMode(), ViewMode::All);
   EXPECT_EQ(window->View().Count(), 2u);
   EXPECT_EQ(catalogue.SortCode(), 34);
   EXPECT_EQ(window->SortStatusText(), "Sort: Artist");
@@ -276,7 +276,7 @@ TEST_F(CatalogueWindowTest, NewDatabaseKeepsAskingForANameAndTheIdList) {
 
 TEST_F(CatalogueWindowTest, SaveSelectionWritesTheShownSongsOnly) {
   auto window = StartWith(kSongs);
-  window->ChooseView(kViewEnglish);
+  window->ChooseView(ViewMode::English);
   const std::string path = folder.PathOf("english.tdb");
   user.QueueFile(path);
   window->SaveSelection();
@@ -290,44 +290,44 @@ TEST_F(CatalogueWindowTest, SaveSelectionWritesTheShownSongsOnly) {
 
 TEST_F(CatalogueWindowTest, ViewsSelectByLanguageAndTheFilterNarrowsTheShownView) {
   auto window = StartWith(kSongs);
-  const std::pair<int, std::size_t> views[] = {{kViewAll, 5},
-                                               {kViewCustomLanguage, 1},
-                                               {kViewEnglish, 2},
-                                               {kViewOtherLanguages, 1},
-                                               {kViewNewSongs, 1}};
+  const std::pair<ViewMode, std::size_t> views[] = {{ViewMode::All, 5},
+                                                    {ViewMode::CustomLanguage, 1},
+                                                    {ViewMode::English, 2},
+                                                    {ViewMode::OtherLanguages, 1},
+                                                    {ViewMode::NewSongs, 1}};
   for (const auto& [mode, count] : views) {
     window->ChooseView(mode);
-    EXPECT_EQ(window->View().Count(), count) << mode;
+    EXPECT_EQ(window->View().Count(), count) << static_cast<int>(mode);
   }
-  window->ChooseView(kViewEnglish);
+  window->ChooseView(ViewMode::English);
   EXPECT_EQ(window->ViewStatusText(), "Showing: English songs");
   nextFilter = {.Text = "queen", .Fields = kFilterAnyField};
-  window->ChooseView(kViewCustomFiltered);
+  window->ChooseView(ViewMode::CustomFiltered);
   EXPECT_EQ(Column(window->View(), TextField::Title), std::vector<std::string>{"Dancing Queen"});
   EXPECT_EQ(window->ViewStatusText(), "Showing: Custom-filtered list");
-  EXPECT_EQ(window->TickedViewMode(), kViewCustomFiltered);
+  EXPECT_EQ(window->TickedViewMode(), ViewMode::CustomFiltered);
   // Cancel goes back to the mode before, and keeps the edited filter.
   filterOk = false;
   nextFilter = {.Text = "abba", .Fields = kFilterArtist};
-  window->ChooseView(kViewCustomFiltered);
-  EXPECT_EQ(window->ViewMode(), kViewCustomFiltered);
+  window->ChooseView(ViewMode::CustomFiltered);
+  EXPECT_EQ(window->ShownViewMode(), ViewMode::CustomFiltered);
   EXPECT_EQ(window->Filter().Text, "abba");
-  window->ChooseView(kViewAll);
+  window->ChooseView(ViewMode::All);
   filterOk = false;
-  window->ChooseView(kViewCustomFiltered);
-  EXPECT_EQ(window->ViewMode(), kViewAll);
+  window->ChooseView(ViewMode::CustomFiltered);
+  EXPECT_EQ(window->ShownViewMode(), ViewMode::All);
   EXPECT_EQ(window->View().Count(), 5u);
 }
 
 TEST_F(CatalogueWindowTest, ChoosingAnotherCustomLanguageReselectsItsView) {
   auto window = StartWith(kSongs);
-  window->ChooseView(kViewCustomLanguage);
+  window->ChooseView(ViewMode::CustomLanguage);
   EXPECT_EQ(Column(window->View(), TextField::Title), std::vector<std::string>{"Sommar"});
   window->ChooseCustomLanguage({.index = 1});
   EXPECT_EQ(Column(window->View(), TextField::Title), std::vector<std::string>{"Amour"});
   EXPECT_EQ(window->ViewStatusText(), "Showing: French songs");
-  EXPECT_EQ(window->ViewCaption(kViewCustomLanguage), "French songs");
-  EXPECT_EQ(window->ViewHint(kViewCustomLanguage), "Show songs in French");
+  EXPECT_EQ(window->ViewCaption(ViewMode::CustomLanguage), "French songs");
+  EXPECT_EQ(window->ViewHint(ViewMode::CustomLanguage), "Show songs in French");
 }
 
 TEST_F(CatalogueWindowTest, SetSortTogglesAndKeepsThePreviousOrderForEqualKeys) {

@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, TheCaptionIsShortenedFromItsLeadingFolders) {
 
 TEST_F(MainWindowTest, AnEmptyViewShowsOneEmptyRowAndNoSongs) {
   auto window = Open();
-  window->Logic().ChooseView(kViewNewSongs);
+  window->Logic().ChooseView(ViewMode::NewSongs);
   window->Sync();
   EXPECT_EQ(window->Grid().model()->rowCount(), 1);
   EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("No songs"));
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, MenusFollowTheWindowsRules) {
                    QStringLiteral("New songs"), QStringLiteral("Filter...\tF4")}));
 
   // With no song shown, no details-menu item can be used; adding from the menus still can.
-  window->Logic().ChooseView(kViewNewSongs);
+  window->Logic().ChooseView(ViewMode::NewSongs);
   window->Sync();
   ASSERT_EQ(window->DetailsMenu()->actions().size(), 5);
   for (const QAction* action : window->DetailsMenu()->actions()) {
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, MenusFollowTheWindowsRules) {
   EXPECT_TRUE(window->Action(Command::AddSong)->isEnabled());
 
   // An empty catalogue releases the toolbar's view button; the menu item keeps its tick.
-  window->Logic().ChooseView(kViewEnglish);
+  window->Logic().ChooseView(ViewMode::English);
   window->Logic().Catalogue().RemoveAll();
   window->Sync();
   EXPECT_TRUE(window->Action(Command::ViewEnglish)->isChecked());

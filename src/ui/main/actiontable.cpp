@@ -333,18 +333,18 @@ void TActionSet::Sync() {
     } else if (const std::optional<bool> ticked = m_logic.Ticked(made.command, made.tag)) {
       made.action->setChecked(*ticked);
     }
-    const std::optional<int> mode = ViewModeOf(made.command);
+    const std::optional<ViewMode> mode = ViewModeOf(made.command);
     if (!mode || made.captionFrom == CaptionFrom::Table) continue;
     QString caption =
         ToQt(made.captionFrom == CaptionFrom::ViewMenu ? m_logic.ViewCaption(*mode)
                                                        : m_logic.SelectionMenuCaption(*mode));
-    if (made.captionFrom == CaptionFrom::ViewSelection && *mode == kViewCustomFiltered) {
+    if (made.captionFrom == CaptionFrom::ViewSelection && *mode == ViewMode::CustomFiltered) {
       caption += QStringLiteral("\tF4");
     }
     if (made.action->text() != caption) made.action->setText(caption);
     if (made.captionFrom == CaptionFrom::ViewMenu) {
       made.action->setToolTip(ToQt(m_logic.ViewHint(*mode)));
-      if (*mode == kViewCustomLanguage) made.action->setIcon(customFlag);
+      if (*mode == ViewMode::CustomLanguage) made.action->setIcon(customFlag);
     }
   }
 }

@@ -72,22 +72,22 @@ bool TDetailsPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TDetailsPanel::ShowLogo(const tCatalogueWindow& window) {
-  const int mode = window.TickedViewMode();
+  const ViewMode mode = window.TickedViewMode();
   switch (mode) {
-    case kViewAll:
+    case ViewMode::All:
       m_logoImage->setPixmap(ArtPixmap("logo", 96, 48));
       break;
-    case kViewCustomLanguage:
+    case ViewMode::CustomLanguage:
       m_logoImage->setPixmap(CustomLanguageFlag(window.CustomLanguage().index)
                                  .scaled(48, 36, Qt::KeepAspectRatio, Qt::SmoothTransformation));
       break;
-    case kViewEnglish:
+    case ViewMode::English:
       m_logoImage->setPixmap(ArtPixmap("flag-eng", 48, 48));
       break;
-    case kViewOtherLanguages:
+    case ViewMode::OtherLanguages:
       m_logoImage->setPixmap(ArtPixmap("globe", 40, 40));
       break;
-    case kViewNewSongs:
+    case ViewMode::NewSongs:
       m_logoImage->setPixmap(ArtPixmap("unknown-language", 40, 40));
       break;
     default:

@@ -145,9 +145,13 @@ TSongGrid::TSongGrid(tCatalogueWindow& window, QWidget* parent)
   header->setSectionResizeMode(0, QHeaderView::Fixed);
   header->setToolTip(QStringLiteral("Click to sort songs"));
   connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
-    static const int codes[] = {-1, 0, kSortById, kSortByTitle, kSortByArtist};
-    if (section < 1 || section > 4) return;
-    m_window.SetSort(codes[section]);
+    // The type picture's section sorts by nothing; the text sections by their key.
+    int code = 0;
+    for (const SortKeyInfo& key : kSortKeys) {
+      if (key.gridSection == section) code = key.code;
+    }
+    if (section < 1 || (section > 1 && code == 0)) return;
+    m_window.SetSort(code);
     if (changed) changed();
   });
   connect(header, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
