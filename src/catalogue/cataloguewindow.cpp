@@ -125,7 +125,7 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   std::error_code error;
   m_settings.songsFolder = std::filesystem::current_path(error).string();
   ReadMainSettings(ini, m_settings, m_playerOptions);
-  playerInFront = (m_playerOptions.Set().PlayerPopups & kPopupMainWindow) != 0;
+  playerInFront = m_playerOptions.Set().PlayerPopups.InFront(PlayerPopup::MainWindow);
   m_columns.SetTextColumns(m_settings.columnWidths);
 
   const std::string path = m_settings.databasePath;

@@ -67,7 +67,7 @@ void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerO
 
   ReadPlayerSections(ini, players.Set());
 
-  players.Set().PlayerPopups = ini.ReadInteger(kOptions, kPlayerPopupsKey, 0);
+  players.Set().PlayerPopups = tPlayerPopups(ini.ReadInteger(kOptions, kPlayerPopupsKey, 0));
   tCustomLanguage& language = settings.customLanguage;
   language.index = ini.ReadInteger(kOptions, "Custom language index", 0);
   if (language.index == tCustomLanguage::kUserDefined) {
@@ -111,7 +111,7 @@ void WriteMainSettings(tIniFile& ini, const tMainSettings& settings, tLivePlayer
   const tPlayerOptionSet set = players.GetPlayerOptions(playerInFront);
   WritePlayerSections(ini, set);
 
-  ini.WriteInteger(kOptions, kPlayerPopupsKey, set.PlayerPopups);
+  ini.WriteInteger(kOptions, kPlayerPopupsKey, set.PlayerPopups.Stored());
   ini.WriteInteger(kOptions, kDesktopDelayKey, players.DesktopDelay);
   const tCustomLanguage& language = settings.customLanguage;
   ini.WriteInteger(kOptions, "Custom language index", language.index);

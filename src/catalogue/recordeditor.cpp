@@ -87,12 +87,11 @@ std::string tSongRecordEditor::LanguageCaption(int button) const {
 }
 
 bool tSongRecordEditor::PlayerInFront() const {
-  return (m_context.players.Set().PlayerPopups & kPopupDetailsWindow) != 0;
+  return m_context.players.Set().PlayerPopups.InFront(PlayerPopup::DetailsWindow);
 }
 
 void tSongRecordEditor::SetPlayerInFront(bool inFront) {
-  std::int32_t& popups = m_context.players.Set().PlayerPopups;
-  popups = inFront ? (popups | kPopupDetailsWindow) : (popups & ~kPopupDetailsWindow);
+  m_context.players.Set().PlayerPopups.SetInFront(PlayerPopup::DetailsWindow, inFront);
 }
 
 void tSongRecordEditor::Load(const tSongRecord& record) {

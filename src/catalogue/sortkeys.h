@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "catalogue/gridcolumn.h"
 #include "song/songrecord.h"
 
 namespace tunedex {
@@ -24,13 +25,14 @@ struct SortKeyInfo {
   TextField field;              // the record field sorted and typed ahead in
   std::string_view statusText;  // the status bar's text
   std::string_view name;        // tunedex-cli's name
-  int gridSection;              // the grid header section that sorts by it
+  GridColumn gridColumn;        // the grid column whose header sorts by it
 };
 
 inline constexpr SortKeyInfo kSortKeys[] = {
-    {SortKey::IdCode, kSortById, TextField::IdCode, "Sort: ID Code", "id", 2},
-    {SortKey::Title, kSortByTitle, TextField::Title, "Sort: Title", "title", 3},
-    {SortKey::Artist, kSortByArtist, TextField::Artist, "Sort: Artist", "artist", 4},
+    {SortKey::IdCode, kSortById, TextField::IdCode, "Sort: ID Code", "id", GridColumn::IdCode},
+    {SortKey::Title, kSortByTitle, TextField::Title, "Sort: Title", "title", GridColumn::Title},
+    {SortKey::Artist, kSortByArtist, TextField::Artist, "Sort: Artist", "artist",
+     GridColumn::Artist},
 };
 
 // The key of a sort code in either direction; null for 0 and codes that name no key.

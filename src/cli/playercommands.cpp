@@ -73,7 +73,7 @@ int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   const tIniFile settings = tIniFile::Load(settingsPath);
   tLivePlayerOptions options;
   ReadPlayerSections(settings, options.Set());
-  options.Set().PlayerPopups = settings.ReadInteger("Options", kPlayerPopupsKey, 0);
+  options.Set().PlayerPopups = tPlayerPopups(settings.ReadInteger("Options", kPlayerPopupsKey, 0));
   options.DesktopDelay = settings.ReadInteger("Options", kDesktopDelayKey, kDefaultDesktopDelay);
 
   X11Desktop desktop;

@@ -87,17 +87,13 @@ void WritePlayerSections(tIniFile& settings, const tPlayerOptionSet& set) {
 }
 
 tPlayerOptionSet tLivePlayerOptions::GetPlayerOptions(bool playerInFrontTicked) {
-  if (playerInFrontTicked) {
-    m_set.PlayerPopups |= kPopupMainWindow;
-  } else {
-    m_set.PlayerPopups &= ~kPopupMainWindow;
-  }
+  m_set.PlayerPopups.SetInFront(PlayerPopup::MainWindow, playerInFrontTicked);
   return m_set;
 }
 
 bool tLivePlayerOptions::SetPlayerOptions(const tPlayerOptionSet& set) {
   m_set = set;
-  return (m_set.PlayerPopups & kPopupMainWindow) != 0;
+  return m_set.PlayerPopups.InFront(PlayerPopup::MainWindow);
 }
 
 std::string WindowDescription(std::string_view windowClass, std::string_view caption) {

@@ -36,13 +36,34 @@ struct tSongPlayerOptions {
 
 // Bits of PlayerPopups: after a song is started from that kind of window, the player comes in
 // front (set) or the starting window comes back (clear).
-enum PlayerPopup : std::int32_t {
-  kPopupMainWindow = 1,
-  kPopupDetailsWindow = 2,
-  kPopupExplorer = 4,
-  kPopupScanWizard = 8,
-  kPopupPlayerOptions = 16,
-  kPopupPlaylistEditor = 32,
+enum class PlayerPopup : std::int32_t {
+  MainWindow = 1,
+  DetailsWindow = 2,
+  Explorer = 4,
+  ScanWizard = 8,
+  PlayerOptions = 16,
+  PlaylistEditor = 32,
+};
+
+// The player-in-front choice of every kind of window, stored as the bits above.
+class tPlayerPopups {
+ public:
+  constexpr tPlayerPopups() = default;
+  explicit constexpr tPlayerPopups(std::int32_t stored) : m_bits(stored) {}
+
+  bool InFront(PlayerPopup window) const {
+    return (m_bits & static_cast<std::int32_t>(window)) != 0;
+  }
+  void SetInFront(PlayerPopup window, bool inFront) {
+    const auto bit = static_cast<std::int32_t>(window);
+    m_bits = inFront ? (m_bits | bit) : (m_bits & ~bit);
+  }
+  std::int32_t Stored() const { return m_bits; }
+
+  friend bool operator==(const tPlayerPopups&, const tPlayerPopups&) = default;
+
+ private:
+  std::int32_t m_bits = 0;  // bits other than the six are kept as they were stored
 };
 
 inline constexpr std::size_t kPlayerOptionRecords = 7;
@@ -52,7 +73,7 @@ inline constexpr int kDefaultDesktopDelay = 200;  // milliseconds
 // and MPEG songs, and PlayerPopups.
 struct tPlayerOptionSet {
   std::array<tSongPlayerOptions, kPlayerOptionRecords> Records;
-  std::int32_t PlayerPopups = 0;
+  tPlayerPopups PlayerPopups;
 
   friend bool operator==(const tPlayerOptionSet&, const tPlayerOptionSet&) = default;
 };

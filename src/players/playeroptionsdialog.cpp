@@ -41,9 +41,9 @@ tPlayerOptionsDialog::tPlayerOptionsDialog(Services services, tLivePlayerOptions
   m_records = options.Set().Records;
   m_popups = options.Set().PlayerPopups;
   for (std::size_t i = 0; i < kGeneralBits.size(); ++i) {
-    generalBoxes[i] = (m_popups & kGeneralBits[i]) != 0;
+    generalBoxes[i] = m_popups.InFront(kGeneralBits[i]);
   }
-  playerInFrontBox = (m_popups & kPopupPlayerOptions) != 0;
+  playerInFrontBox = m_popups.InFront(PlayerPopup::PlayerOptions);
   delay = options.DesktopDelay;
 }
 
@@ -352,11 +352,9 @@ void tPlayerOptionsDialog::PressOk() {
   set.Records = m_records;
   set.PlayerPopups = m_popups;
   for (std::size_t i = 0; i < kGeneralBits.size(); ++i) {
-    set.PlayerPopups = generalBoxes[i] ? (set.PlayerPopups | kGeneralBits[i])
-                                       : (set.PlayerPopups & ~kGeneralBits[i]);
+    set.PlayerPopups.SetInFront(kGeneralBits[i], generalBoxes[i]);
   }
-  set.PlayerPopups = playerInFrontBox ? (set.PlayerPopups | kPopupPlayerOptions)
-                                      : (set.PlayerPopups & ~kPopupPlayerOptions);
+  set.PlayerPopups.SetInFront(PlayerPopup::PlayerOptions, playerInFrontBox);
   m_options.DesktopDelay = std::clamp(delay, 0, 1000);
   m_mainTick = m_options.SetPlayerOptions(set);
   m_popups = set.PlayerPopups;

@@ -69,7 +69,9 @@ class tPlayerOptionsDialog {
   // General page.
   std::array<bool, 5> generalBoxes{};  // bits 1, 2, 4, 8, 32
   int delay = kDefaultDesktopDelay;
-  static constexpr std::array<int, 5> kGeneralBits{1, 2, 4, 8, 32};
+  static constexpr std::array<PlayerPopup, 5> kGeneralBits{
+      PlayerPopup::MainWindow, PlayerPopup::DetailsWindow, PlayerPopup::Explorer,
+      PlayerPopup::ScanWizard, PlayerPopup::PlaylistEditor};
 
   int Tab() const { return m_tab; }
   const PlayerTab* CurrentTab() const;
@@ -116,7 +118,7 @@ class tPlayerOptionsDialog {
   const tSongPlayerOptions& Record(int tab) const {
     return m_records.at(static_cast<std::size_t>(tab));
   }
-  std::int32_t Popups() const { return m_popups; }
+  tPlayerPopups Popups() const { return m_popups; }
   // After OK: the main menu's "&Player in Front" tick the stored popups imply.
   bool MainMenuTick() const { return m_mainTick; }
 
@@ -139,7 +141,7 @@ class tPlayerOptionsDialog {
   std::function<bool(WindowHandle)> m_isOwnWindow;
   tLivePlayerOptions& m_options;
   std::array<tSongPlayerOptions, kPlayerOptionRecords> m_records;
-  std::int32_t m_popups = 0;
+  tPlayerPopups m_popups;
   int m_tab = 0;
   std::vector<ListedWindow> m_snapshot;
   std::vector<ListedWindow> m_newWindows;

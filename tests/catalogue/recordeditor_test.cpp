@@ -315,7 +315,8 @@ TEST_F(RecordEditorTest, CancelAfterBrowsingRenamesNothing) {
 TEST_F(RecordEditorTest, PlayUsesTheDetailsWindowsPopupBit) {
   auto editor = Open(view[0]->Record(), kExisting);
   editor->SetPlayerInFront(true);
-  EXPECT_EQ(players.Set().PlayerPopups, kPopupDetailsWindow);
+  EXPECT_TRUE(players.Set().PlayerPopups.InFront(PlayerPopup::DetailsWindow));
+  EXPECT_EQ(players.Set().PlayerPopups.Stored(), 2);
   editor->Play();
   EXPECT_EQ(played, std::vector<std::string>{song + " front"});
 }

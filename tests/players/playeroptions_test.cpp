@@ -67,13 +67,13 @@ TEST(PlayerOptionsTest, WindowPairsCountWhenEitherPartIsSet) {
 
 TEST(PlayerOptionsTest, PlayerInFrontMirrorsBitOne) {
   tLivePlayerOptions live;
-  live.Set().PlayerPopups = 6;
-  EXPECT_EQ(live.GetPlayerOptions(true).PlayerPopups, 7);
-  EXPECT_EQ(live.GetPlayerOptions(false).PlayerPopups, 6);
+  live.Set().PlayerPopups = tPlayerPopups(6);
+  EXPECT_EQ(live.GetPlayerOptions(true).PlayerPopups.Stored(), 7);
+  EXPECT_EQ(live.GetPlayerOptions(false).PlayerPopups.Stored(), 6);
   tPlayerOptionSet set;
-  set.PlayerPopups = 33;
+  set.PlayerPopups = tPlayerPopups(33);
   EXPECT_TRUE(live.SetPlayerOptions(set));
-  set.PlayerPopups = 32;
+  set.PlayerPopups = tPlayerPopups(32);
   EXPECT_FALSE(live.SetPlayerOptions(set));
 }
 

@@ -184,14 +184,14 @@ TEST_F(PlayerOptionsDialogTest, CancelChangesNothingAndOkStoresTheBits) {
     dialog->Close();
   }
   EXPECT_EQ(m_live.DesktopDelay, 150);
-  EXPECT_EQ(m_live.Set().PlayerPopups, 0);
+  EXPECT_EQ(m_live.Set().PlayerPopups.Stored(), 0);
   auto dialog = Open();
   dialog->delay = 500;
   dialog->generalBoxes = {true, false, true, false, true};
   dialog->playerInFrontBox = true;
   dialog->PressOk();
   EXPECT_EQ(m_live.DesktopDelay, 500);
-  EXPECT_EQ(m_live.Set().PlayerPopups, 1 | 4 | 16 | 32);
+  EXPECT_EQ(m_live.Set().PlayerPopups.Stored(), 1 | 4 | 16 | 32);
   EXPECT_TRUE(dialog->MainMenuTick());
 }
 

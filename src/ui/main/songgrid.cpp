@@ -25,16 +25,10 @@ QString CellText(const std::string& text) {
 }
 
 std::string FieldText(const tSongRecord& record, int column) {
-  switch (column) {
-    case 2:
-      return record.IdCode();
-    case 3:
-      return record.Title();
-    case 4:
-      return record.Artist();
-    default:
-      return {};
+  for (const SortKeyInfo& key : kSortKeys) {
+    if (static_cast<int>(key.gridColumn) == column) return record.Text(key.field);
   }
+  return {};
 }
 
 }  // namespace
@@ -44,7 +38,7 @@ int SongGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SongGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 5;
+  return parent.isValid() ? 0 : kGridColumnCount;
 }
 
 QVariant SongGridModel::data(const QModelIndex& index, int role) const {
@@ -75,14 +69,16 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QPalette& palette = option.palette;
   const QColor background = ColourOf(grid->hasFocus() ? kFocusedGridColour : kHighlightTextColour);
-  painter->fillRect(
-      cell, selected && index.column() >= 2 ? palette.color(QPalette::Highlight) : background);
+  painter->fillRect(cell, selected && index.column() >= static_cast<int>(GridColumn::IdCode)
+                              ? palette.color(QPalette::Highlight)
+                              : background);
   const tSong* song = m_window.SongAt(index.row());
   if (!song) return;
   const tSongRecord& record = song->Record();
   const QColor fontColour = ColourOf(m_window.Settings().font.colour);
-  switch (index.column()) {
-    case 0: {
+  const auto column = static_cast<GridColumn>(index.column());
+  switch (column) {
+    case GridColumn::Pointer: {
       if (m_window.Display().showFormatMismatches && ShowsFormatMismatch(record)) {
         QFont bold = option.font;
         bold.setBold(true);
@@ -97,7 +93,7 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
       }
       return;
     }
-    case 1: {
+    case GridColumn::TypePicture: {
       // The file system is asked at every drawing, so a vanished file shows at once.
       const bool exists = m_window.Files().FileExists(std::string(record.FileName()));
       painter->drawPixmap(cell.left() + 1, (cell.top() + cell.bottom() - 17) / 2 + 1,
@@ -110,7 +106,7 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const QString text = CellText(FieldText(record, index.column()));
   QColor textColour = selected ? palette.color(QPalette::HighlightedText) : fontColour;
   const QRect textRect = cell.adjusted(2, 0, 0, 0);
-  if (index.column() == 2 && record.HasLyrics() && !text.isEmpty()) {
+  if (column == GridColumn::IdCode && record.HasLyrics() && !text.isEmpty()) {
     if (const std::optional<ColourValue> lyrics = LyricsColour(record.FileType())) {
       const int width = std::min(option.fontMetrics.horizontalAdvance(text) + 4, cell.width());
       painter->fillRect(QRect(cell.left(), cell.top(), width, cell.height()), ColourOf(*lyrics));
@@ -148,9 +144,9 @@ TSongGrid::TSongGrid(tCatalogueWindow& window, QWidget* parent)
     // The type picture's section sorts by nothing; the text sections by their key.
     int code = 0;
     for (const SortKeyInfo& key : kSortKeys) {
-      if (key.gridSection == section) code = key.code;
+      if (static_cast<int>(key.gridColumn) == section) code = key.code;
     }
-    if (section < 1 || (section > 1 && code == 0)) return;
+    if (section != static_cast<int>(GridColumn::TypePicture) && code == 0) return;
     m_window.SetSort(code);
     if (changed) changed();
   });
