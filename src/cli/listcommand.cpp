@@ -35,7 +35,8 @@ char* WriteTextField(std::string_view stored, char* out) {
 }
 
 char* WriteText(std::string_view text, char* out) {
-  std::memcpy(out, text.data(), text.size());
+  // An empty view may have no data at all, which memcpy must not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
 }
 

@@ -26,6 +26,7 @@ bool OutputBuffer::Flush() {
 }
 
 void OutputBuffer::Append(std::string_view bytes) {
+  if (bytes.empty()) return;
   Commit(static_cast<char*>(std::memcpy(Reserve(bytes.size()), bytes.data(), bytes.size())) +
          bytes.size());
 }

@@ -170,7 +170,7 @@ std::string DecodeRecordText(std::string_view bytes) {
 
 char* DecodeRecordTextTo(std::string_view bytes, char* out) {
   if (IsAscii(bytes) || IsStoredAsUtf8(bytes)) {
-    std::memcpy(out, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(out, bytes.data(), bytes.size());
     return out + bytes.size();
   }
   return DecodeCp1252To(bytes, out);
