@@ -3,15 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 #include <QToolBar>
 
+#include "catalogue/songgridlayout.h"
 #include "common/userlocale.h"
 #include "platform/giofilesystem.h"
+#include "song/songtype.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 #include "ui/help/helpviewer.h"
@@ -192,6 +196,50 @@ TEST_F(MainWindowTest, TheFontColourIsChosenAndStored) {
   window->close();
   EXPECT_EQ(tIniFile::Load(settings).ReadInteger("SongGrid", "Font colour", -1),
             static_cast<int>(RgbColour(200, 10, 20)));
+}
+
+// The grid's model keeps Qt's model rules through rebuilds, sorts and an emptied view, and
+// gives raw values beside the texts it shows.
+TEST_F(MainWindowTest, TheGridModelKeepsTheModelRules) {
+  auto window = Open();
+  SongGridModel& model = window->Grid().Model();
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  Q_EMIT window->Grid().horizontalHeader()->sectionClicked(3);
+  window->Logic().ChooseView(kViewModes[4]);  // new songs: none
+  window->Sync();
+  EXPECT_EQ(model.rowCount(), 1);
+  EXPECT_FALSE(model.index(0, 3).data(TListModel::RawValueRole).isValid());
+  window->Logic().ChooseView(ViewMode::All);
+  window->Sync();
+  EXPECT_EQ(model.index(0, 3).data().toString(), QStringLiteral("Amour"));
+  EXPECT_EQ(model.index(0, 3).data(TListModel::RawValueRole).toString(), QStringLiteral("Amour"));
+  EXPECT_TRUE(model.index(0, 0).data(TListModel::RawValueRole).toBool());  // the current row
+  // The type column's value is the slot of its picture: the records have no type here.
+  EXPECT_EQ(model.index(0, 1).data(TListModel::RawValueRole).toInt(), kUnknownTypePicture);
+  EXPECT_EQ(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+            QStringLiteral("Artist"));
+}
+
+// A cell is painted by a call a test can make over an image: a song with lyrics gets its
+// type's colour behind the ID code.
+TEST_F(MainWindowTest, ACellPaintsOverAnImage) {
+  auto window = Open();
+  tSong* song = const_cast<tSong*>(window->Logic().SongAt(0));
+  tSongRecord record = song->Record();
+  record.SetHasLyrics(true);
+  record.SetFileType(kSongTypeMp3);
+  window->Logic().Catalogue().ChangeRecord(*song, record);
+  auto* delegate = static_cast<SongGridDelegate*>(window->Grid().itemDelegate());
+  QImage image(60, 17, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QStyleOptionViewItem option;
+  option.rect = image.rect();
+  option.font = window->Grid().font();
+  option.fontMetrics = QFontMetrics(option.font);
+  delegate->PaintCell(painter, option, window->Grid().Model().index(0, 2));
+  painter.end();
+  EXPECT_EQ(image.pixelColor(1, 1), ColourOf(*LyricsColour(record.FileType())));
 }
 
 TEST_F(MainWindowTest, TypingInTheGridFindsBySortKey) {

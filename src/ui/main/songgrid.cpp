@@ -33,45 +33,46 @@ std::string FieldText(const tSongRecord& record, int column) {
 
 }  // namespace
 
-int SongGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(m_window.RowCount());
+SongGridModel::SongGridModel(tCatalogueWindow& window, QObject* parent)
+    : TListModel({QString(), QString(), QStringLiteral("ID"), QStringLiteral("Title"),
+                  QStringLiteral("Artist")},
+                 QStringLiteral("Click to sort songs"), QStringLiteral("Songs in list"), parent),
+      m_window(window) {}
+
+int SongGridModel::RowCount() const {
+  return static_cast<int>(m_window.RowCount());
 }
 
-int SongGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kGridColumnCount;
-}
-
-QVariant SongGridModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  if (role == Qt::ToolTipRole) return QStringLiteral("Songs in list");
-  const tSong* song = m_window.SongAt(index.row());
+QVariant SongGridModel::RawValue(int row, int column) const {
+  const tSong* song = m_window.SongAt(row);
   if (!song) return {};
-  return CellText(FieldText(song->Record(), index.column()));
+  switch (static_cast<GridColumn>(column)) {
+    case GridColumn::Pointer:
+      return row == m_window.CurrentRow();
+    case GridColumn::TypePicture:
+      return TypePictureIndex(song->Record(),
+                              m_window.Files().FileExists(std::string(song->Record().FileName())));
+    default:
+      return ToQt(FieldText(song->Record(), column));
+  }
 }
 
-QVariant SongGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal) return {};
-  if (role == Qt::ToolTipRole) return QStringLiteral("Click to sort songs");
-  if (role != Qt::DisplayRole) return {};
-  static const char* captions[] = {"", "", "ID", "Title", "Artist"};
-  return QString::fromLatin1(captions[section]);
+QString SongGridModel::DisplayText(int row, int column) const {
+  const tSong* song = m_window.SongAt(row);
+  if (!song || column < static_cast<int>(GridColumn::IdCode)) return {};
+  return CellText(FieldText(song->Record(), column));
 }
 
-void SongGridModel::Reset() {
-  beginResetModel();
-  endResetModel();
-}
-
-void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
+void SongGridDelegate::PaintCell(QPainter& painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
   const QRect cell = option.rect;
-  const auto* grid = static_cast<const QWidget*>(parent());
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QPalette& palette = option.palette;
-  const QColor background = ColourOf(grid->hasFocus() ? kFocusedGridColour : kHighlightTextColour);
-  painter->fillRect(cell, selected && index.column() >= static_cast<int>(GridColumn::IdCode)
-                              ? palette.color(QPalette::Highlight)
-                              : background);
+  const QColor background =
+      ColourOf(m_grid->hasFocus() ? kFocusedGridColour : kHighlightTextColour);
+  painter.fillRect(cell, selected && index.column() >= static_cast<int>(GridColumn::IdCode)
+                             ? palette.color(QPalette::Highlight)
+                             : background);
   const tSong* song = m_window.SongAt(index.row());
   if (!song) return;
   const tSongRecord& record = song->Record();
@@ -82,22 +83,22 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
       if (m_window.Display().showFormatMismatches && ShowsFormatMismatch(record)) {
         QFont bold = option.font;
         bold.setBold(true);
-        painter->setFont(bold);
-        painter->setPen(Qt::red);
-        painter->drawText(cell.adjusted(0, 3, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                          QStringLiteral("*"));
+        painter.setFont(bold);
+        painter.setPen(Qt::red);
+        painter.drawText(cell.adjusted(0, 3, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                         QStringLiteral("*"));
       }
       if (index.row() == m_window.CurrentRow()) {
         static const QPixmap pointer = ArtPixmap("pointer", 14, 14);
-        painter->drawPixmap(cell.left() + 4, (cell.top() + cell.bottom() - 14) / 2, pointer);
+        painter.drawPixmap(cell.left() + 4, (cell.top() + cell.bottom() - 14) / 2, pointer);
       }
       return;
     }
     case GridColumn::TypePicture: {
       // The file system is asked at every drawing, so a vanished file shows at once.
       const bool exists = m_window.Files().FileExists(std::string(record.FileName()));
-      painter->drawPixmap(cell.left() + 1, (cell.top() + cell.bottom() - 17) / 2 + 1,
-                          TypePicture(TypePictureIndex(record, exists)));
+      painter.drawPixmap(cell.left() + 1, (cell.top() + cell.bottom() - 17) / 2 + 1,
+                         TypePicture(TypePictureIndex(record, exists)));
       return;
     }
     default:
@@ -109,13 +110,13 @@ void SongGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   if (column == GridColumn::IdCode && record.HasLyrics() && !text.isEmpty()) {
     if (const std::optional<ColourValue> lyrics = LyricsColour(record.FileType())) {
       const int width = std::min(option.fontMetrics.horizontalAdvance(text) + 4, cell.width());
-      painter->fillRect(QRect(cell.left(), cell.top(), width, cell.height()), ColourOf(*lyrics));
+      painter.fillRect(QRect(cell.left(), cell.top(), width, cell.height()), ColourOf(*lyrics));
       textColour = selected ? palette.color(QPalette::Highlight) : fontColour;
     }
   }
-  painter->setFont(option.font);
-  painter->setPen(textColour);
-  painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter.setFont(option.font);
+  painter.setPen(textColour);
+  painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
 TSongGrid::TSongGrid(tCatalogueWindow& window, QWidget* parent)

@@ -1,47 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
 
 #include "catalogue/cataloguewindow.h"
+#include "ui/widgets/listmodel.h"
 
 namespace tunedex {
 
-// The view list as five columns: pointer, type picture, ID code, title, artist. Rows are read
-// from the window's view list when drawn; nothing is copied.
-class SongGridModel : public QAbstractTableModel {
+// The view list as five columns: pointer, type picture, ID code, title, artist. The raw values
+// are whether the row is the current one, the type picture's slot and the stored texts; the
+// display texts are trimmed.
+class SongGridModel : public TListModel {
   Q_OBJECT
 
  public:
-  explicit SongGridModel(tCatalogueWindow& window, QObject* parent = nullptr)
-      : QAbstractTableModel(parent), m_window(window) {}
+  explicit SongGridModel(tCatalogueWindow& window, QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-  // The view was rebuilt.
-  void Reset();
+ protected:
+  int RowCount() const override;
+  QVariant RawValue(int row, int column) const override;
+  QString DisplayText(int row, int column) const override;
 
  private:
   tCatalogueWindow& m_window;
 };
 
 // Draws every cell of the song grid.
-class SongGridDelegate : public QStyledItemDelegate {
+class SongGridDelegate : public TCellDelegate {
   Q_OBJECT
 
  public:
-  SongGridDelegate(tCatalogueWindow& window, QObject* parent)
-      : QStyledItemDelegate(parent), m_window(window) {}
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  SongGridDelegate(tCatalogueWindow& window, QWidget* grid)
+      : TCellDelegate(grid), m_window(window), m_grid(grid) {}
+  void PaintCell(QPainter& painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
 
  private:
   tCatalogueWindow& m_window;
+  QWidget* m_grid;
 };
 
 // The song grid: whole-row selection, its own wheel rule, type-ahead and mouse rules. It tells
@@ -55,6 +53,7 @@ class TSongGrid : public QTableView {
   void Sync();
   void ApplyFont(const QFont& font);
   int RowHeight() const { return m_rowHeight; }
+  SongGridModel& Model() const { return *m_model; }
 
   std::function<void()> changed;        // the window's state changed
   std::function<void()> ctrlClicked;    // "Full Song &Details..."
