@@ -274,6 +274,27 @@ TEST_F(CatalogueWindowTest, NewDatabaseKeepsAskingForANameAndTheIdList) {
             "Please save the new database before opening Playlist Central");
 }
 
+// A save dialog cancelled leaves the name it remembers as it was, also after a new database
+// offered none.
+TEST_F(CatalogueWindowTest, CancelledSaveDialogsKeepTheRememberedName) {
+  auto window = StartWith(kSongs);
+  const std::string other = folder.PathOf("other.tdb");
+  user.QueueFile(other);
+  ASSERT_TRUE(window->SaveAs());
+  user.QueueFile(std::nullopt);
+  window->SaveSelection();
+  EXPECT_EQ(user.FileRequests().back().fileName, "other.tdb");
+  window->NewDatabase();
+  user.QueueFile(std::nullopt);
+  EXPECT_FALSE(window->SaveAs());
+  EXPECT_EQ(user.FileRequests().back().fileName, "");
+  user.QueueFile(databasePath);
+  window->OpenDatabase();
+  user.QueueFile(std::nullopt);
+  window->SaveAs();
+  EXPECT_EQ(user.FileRequests().back().fileName, "other.tdb");
+}
+
 TEST_F(CatalogueWindowTest, SaveSelectionWritesTheShownSongsOnly) {
   auto window = StartWith(kSongs);
   window->ChooseView(ViewMode::English);
