@@ -274,6 +274,29 @@ TEST_F(CatalogueWindowTest, NewDatabaseKeepsAskingForANameAndTheIdList) {
             "Please save the new database before opening Playlist Central");
 }
 
+// Ticks are commands of the window like any other: the menus only show them.
+TEST_F(CatalogueWindowTest, TicksAreCommandsAndPlayersNeedADesktop) {
+  auto window = StartWith(kSongs, 33);
+  const std::tuple<Command, int, bool> ticks[] = {
+      {Command::PlayerInFront, 0, false},
+      {Command::SwitchToPlugin, 0, true},
+      {Command::ToggleDisplay, static_cast<int>(DisplaySwitch::StatusBar), true},
+      {Command::ToggleDisplay, static_cast<int>(DisplaySwitch::ShowFormatMismatches), false}};
+  for (const auto& [command, tag, before] : ticks) {
+    EXPECT_EQ(window->Ticked(command, tag), before) << static_cast<int>(command);
+    window->Run(command, tag);
+    EXPECT_EQ(window->Ticked(command, tag), !before) << static_cast<int>(command);
+  }
+  EXPECT_FALSE(window->Display().statusBar);
+  EXPECT_EQ(window->Ticked(Command::Sort, kSortByTitle), true);
+  window->Run(Command::Sort, kSortByArtist);
+  EXPECT_EQ(window->Ticked(Command::Sort, kSortByArtist), true);
+  EXPECT_FALSE(window->Ticked(Command::Save).has_value());
+
+  window->Run(Command::Players);
+  EXPECT_EQ(user.Messages().back().text, "Players cannot be configured without a desktop.");
+}
+
 // A save dialog cancelled leaves the name it remembers as it was, also after a new database
 // offered none.
 TEST_F(CatalogueWindowTest, CancelledSaveDialogsKeepTheRememberedName) {
