@@ -135,6 +135,18 @@ void tCatalogueWindow::Run(Command command, int tag) {
     ChooseView(*mode);
     return;
   }
+  // The navigator's buttons are the keys that move the selection.
+  constexpr std::pair<Command, WindowKey> kNavigatorKeys[] = {
+      {Command::FirstSong, WindowKey::Home},
+      {Command::PreviousSong, WindowKey::Up},
+      {Command::NextSong, WindowKey::Down},
+      {Command::LastSong, WindowKey::End}};
+  for (const auto& [navigator, key] : kNavigatorKeys) {
+    if (navigator != command) continue;
+    m_typeAhead.clear();  // the navigator starts the type-ahead afresh
+    HandleKey(key, kNoModifier);
+    return;
+  }
   switch (command) {
     case Command::OpenDatabase:
       OpenDatabase();
@@ -229,22 +241,6 @@ void tCatalogueWindow::Run(Command command, int tag) {
       break;
     case Command::FindNext:
       FindNext();
-      break;
-    case Command::FirstSong:
-      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
-      HandleKey(WindowKey::Home, kNoModifier);
-      break;
-    case Command::PreviousSong:
-      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
-      HandleKey(WindowKey::Up, kNoModifier);
-      break;
-    case Command::NextSong:
-      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
-      HandleKey(WindowKey::Down, kNoModifier);
-      break;
-    case Command::LastSong:
-      m_typeAhead.clear();  // the navigator starts the type-ahead afresh
-      HandleKey(WindowKey::End, kNoModifier);
       break;
     default:
       break;
