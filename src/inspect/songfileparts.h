@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,46 +10,59 @@
 
 namespace tunedex {
 
-class MappedFile;
-
-// The parts of a song file that reading its record needs, read when a reader asks for them:
-// its first bytes, more of its start, its last bytes. Most files are known by their first KiB
-// and tags near either end, so a scan reads little of each file; and it reads rather than maps,
-// since touching a mapped page costs more than reading it.
+// The parts of a song file that the readers need, read when a reader asks for them: its first
+// bytes, more of its start, its last bytes, a window from its first byte that is not zero. Most
+// files are known by their first KiB and tags near either end, so a scan reads little of each
+// file; and it reads rather than maps, since touching a mapped page costs more than reading it.
+// No part is longer than kWindow: a file of any size is read in bounded time and memory.
 class SongFileParts {
  public:
+  // The longest part read: the start, or a window. A reader that would go further (a tag or
+  // header that claims to be longer, a MIDI file longer than this) sees the file cut there.
+  static constexpr std::uint64_t kWindow = 16 * 1024 * 1024;
+
   // Over bytes in memory.
   explicit SongFileParts(Bytes file);
-  // Opens a file and reads its first bytes. Throws FileError, also for a folder or a pipe.
+  // Opens a file and reads its first bytes. Throws FileError when it cannot be opened or read,
+  // and for anything that is not a regular file (a folder, a pipe, a device).
   explicit SongFileParts(const std::string& path);
   ~SongFileParts();
   SongFileParts(const SongFileParts&) = delete;
   SongFileParts& operator=(const SongFileParts&) = delete;
 
-  std::uint64_t Size();  // asked of the file system only when the first read did not tell
-  // The file from its first byte, at least up to offset end (less only when the file is shorter).
+  std::uint64_t Size() const { return m_size; }
+  // The file from its first byte, at least up to offset end (less only when the file or
+  // kWindow is shorter).
   Bytes StartUpTo(std::uint64_t end);
   Bytes Start() const { return m_start; }  // what has been read of the start so far
+  // The file's start as far as kWindow goes.
+  Bytes StartWindow() { return StartUpTo(kWindow); }
   // The file's last bytes: at least 65,537 of them, enough for any reader that looks back from
   // the end by a 16-bit distance, or the whole file.
   Bytes End();
-  Bytes Whole() { return StartUpTo(Size()); }
+  // The offset of the first byte that is not zero. The holes of a sparse file are skipped
+  // without reading them; at most kWindow bytes of data are looked at, and a file whose data
+  // holds nothing but zeros that far counts as all zero (the answer is then Size()).
+  std::uint64_t FirstNonZero();
+  // At most kWindow bytes from offset on.
+  Bytes WindowFrom(std::uint64_t offset);
 
  private:
   static constexpr std::size_t kFirstRead = 4 * 1024;
   static constexpr std::size_t kEndSize = 64 * 1024 + 16;
-  static constexpr std::uint64_t kReadLimit = 16 * 1024 * 1024;  // larger files are mapped
 
-  std::string m_path;
+  // Reads count bytes at offset into buffer; as many as there were.
+  Bytes ReadAt(std::vector<std::uint8_t>& buffer, std::uint64_t offset, std::size_t count) const;
+
   int m_fd = -1;
   std::uint64_t m_size = 0;
-  bool m_sizeKnown = false;
+  Bytes m_memory;  // the bytes of a file in memory
   Bytes m_start;
   Bytes m_end;
   bool m_endRead = false;
   ReusableBuffer m_buffer;
   std::vector<std::uint8_t> m_endBuffer;
-  std::unique_ptr<MappedFile> m_mapped;
+  std::vector<std::uint8_t> m_windowBuffer;
 };
 
 }  // namespace tunedex

@@ -8,7 +8,6 @@
 #include "inspect/formattests.h"
 #include "inspect/id3reader.h"
 #include "inspect/kfnreader.h"
-#include "inspect/mappedfile.h"
 #include "inspect/midireader.h"
 #include "inspect/songfileparts.h"
 #include "inspect/st3reader.h"
@@ -29,9 +28,24 @@ bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::
   return exists(stem + ".cdg") || exists(stem + ".CDG");
 }
 
-// The format tests and readers of an inspection over the head (the file without zero bytes at
-// both ends). False when a reader ran past the end of the file.
-bool InspectHead(Bytes file, Bytes head, std::string_view fileName, InfoLines& lines,
+// The ASF header from the file's start, walked as far as its size says (within the window). A
+// damaged one that walks further is read again from the whole window.
+TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma) {
+  const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start());
+  if (extent == 0) return TWMAfile::ReadResult::NotAsf;
+  const Bytes header = file.StartUpTo(extent);
+  TWMAfile::ReadResult read = wma.ReadFromFile(header, file.Size());
+  if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
+    const Bytes window = file.StartWindow();
+    if (window.size() > header.size()) read = wma.ReadFromFile(window, file.Size());
+  }
+  return read;
+}
+
+// The format tests and readers of an inspection over the head (a window of the file from its
+// first byte that is not zero, without the zero bytes at its end). False when a reader ran past
+// the end of the file.
+bool InspectHead(SongFileParts& file, Bytes head, std::string_view fileName, InfoLines& lines,
                  bool& recognised) {
   if (IsMidi(head)) {
     recognised = HasKaraokeMarker(head) ? ReadKarInfo(head, kMidiScanStart, lines)
@@ -46,23 +60,23 @@ bool InspectHead(Bytes file, Bytes head, std::string_view fileName, InfoLines& l
   } else if (IsRmid(head)) {
     recognised = ReadMidiInfo(head, kMidiScanStart, lines);
   } else if (IsId3v23(head)) {
-    recognised = ReadId3v2Info(file, lines);
+    recognised = ReadId3v2Info(file.StartUpTo(Id3v2TagEnd(file.Start())), lines);
   } else if (IsKfn(head)) {
-    recognised = ReadKfnInfo(file, 1, lines);
-  } else if (IsPackedKfn(file)) {
-    recognised = ReadKfnInfo(file, 2, lines);
+    recognised = ReadKfnInfo(file.Start(), 1, lines);
+  } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
+    recognised = ReadKfnInfo(file.End(), 2, lines);
   } else if (IsMpegByExtension(fileName)) {
     lines.push_back("MPEG media file");
     lines.push_back("No information available");
     recognised = true;
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = wma.ReadFromFile(file);
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
     if (read == TWMAfile::ReadResult::ReadFailure) return false;
     if (wma.Valid) {
       recognised = ReadWmaInfo(wma, lines);
     } else if (HasMpegFrame(head)) {
-      recognised = ReadId3v1Info(file, lines);
+      recognised = ReadId3v1Info(file.End(), lines);
       if (!recognised) {
         lines.push_back("No tag information");
         lines.push_back("File may be MPEG format");
@@ -75,12 +89,21 @@ bool InspectHead(Bytes file, Bytes head, std::string_view fileName, InfoLines& l
   return true;
 }
 
+bool InspectParts(SongFileParts& file, std::string_view fileName, InfoLines& lines,
+                  bool& recognised) {
+  lines.clear();
+  recognised = false;
+  // Leading zeros are skipped without reading the holes of a sparse file; the zeros at the
+  // end are trimmed within the window only.
+  const Bytes head = TrimZeros(file.WindowFrom(file.FirstNonZero()));
+  return InspectHead(file, head, fileName, lines, recognised);
+}
+
 }  // namespace
 
 bool InspectSongBytes(Bytes file, std::string_view fileName, InfoLines& lines, bool& recognised) {
-  lines.clear();
-  recognised = false;
-  return InspectHead(file, TrimZeros(file), fileName, lines, recognised);
+  SongFileParts parts(file);
+  return InspectParts(parts, fileName, lines, recognised);
 }
 
 InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
@@ -93,16 +116,8 @@ InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
   bool recognised = false;
   bool readAll = false;
   try {
-    const MappedFile mapped(path);
-    const Bytes file = mapped.Data();
-    // Leading zeros are skipped without reading the holes of a sparse file; the head's end is
-    // only looked for by the tests that need it.
-    const Bytes fromFirst = file.subspan(mapped.FirstNonZero());
-    const Bytes head =
-        IsMidi(fromFirst) || IsStarData(fromFirst) || IsRmid(fromFirst) || !IsMpegByExtension(path)
-            ? TrimZeros(fromFirst)
-            : fromFirst;
-    readAll = InspectHead(file, head, path, lines, recognised);
+    SongFileParts parts(path);
+    readAll = InspectParts(parts, path, lines, recognised);
   } catch (const FileError&) {
     readAll = false;
   }
@@ -123,8 +138,6 @@ bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
   return ReadSongRecordParts(parts, path, record, exists);
 }
 
-namespace {}  // namespace
-
 bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord& record,
                          const std::function<bool(const std::string&)>& exists) {
   record.SetFileName(path);
@@ -136,7 +149,7 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
-    ReadMidiRecord(file.Whole(), record);
+    ReadMidiRecord(file.StartWindow(), record);
   } else if (IsStarData(head)) {
     ReadSt3Record(file.Start(), record);
   } else if (IsId3v23(head)) {
@@ -149,16 +162,7 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
     // Video: nothing is read.
   } else {
     TWMAfile wma;
-    // The walk stays within the header object, as long as its size says; a damaged one that
-    // walks further is read again from the whole file.
-    TWMAfile::ReadResult read = TWMAfile::ReadResult::NotAsf;
-    if (const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start()); extent > 0) {
-      const Bytes header = file.StartUpTo(extent);
-      read = wma.ReadFromFile(header, file.Size());
-      if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
-        read = wma.ReadFromFile(file.Whole(), file.Size());
-      }
-    }
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
     if (read == TWMAfile::ReadResult::ReadFailure) {
       readAll = false;
     } else if (wma.Valid) {

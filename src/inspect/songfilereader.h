@@ -20,8 +20,9 @@ enum class InspectStatus {
   ReadFailed,     // the file could not be read; the user was told
 };
 
-// Fills lines with what a song file is and what its tags say. The file is mapped, not copied,
-// so a file of any size inspects quickly. True for InspectStatus::Recognised.
+// Fills lines with what a song file is and what its tags say. Only bounded parts of the file are
+// read (its start, its end, a window from its first byte that is not zero), so a file of any
+// size inspects quickly. True for InspectStatus::Recognised.
 bool InspectSongFile(const std::string& path, InfoLines& lines, UserInteraction& user);
 InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
                                     UserInteraction& user);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -137,6 +138,57 @@ TEST_F(InspectionTest, AHugeSparseVideoInspectsWithoutReadingIt) {
   ASSERT_EQ(::close(::open(empty.c_str(), O_CREAT | O_WRONLY, 0600)), 0);
   ASSERT_EQ(::truncate(empty.c_str(), 4LL << 30), 0);
   EXPECT_EQ(InspectSongFileStatus(empty, lines, m_user), InspectStatus::Recognised);
+}
+
+// Files of 10 GB (sparse) that start like a song: every reader works on bounded parts of them,
+// the zeros at the ends included, so none is read whole or held in memory.
+TEST_F(InspectionTest, TenGigabyteFilesOfEveryHeaderKindAreReadByBoundedParts) {
+  struct Case {
+    const char* name;
+    std::string start;
+    std::string ending;  // the last bytes
+    InspectStatus status;
+    const char* firstLine;
+    const char* title;  // of the record
+  };
+  const std::string asfClaimingAll = test::AsfFile({test::AsfFileProperties(1000)}, 100000)
+                                         .replace(16, 8, test::LE32(0) + test::LE32(10));
+  const Case cases[] = {
+      {"big.kar", test::MidiFile({{1, "@KMIDI KARAOKE FILE"}, {1, "@Tbig"}, {1, "@Tsinger"}}), "",
+       InspectStatus::Recognised, "Filetype: MIDI KARAOKE FILE", "Big"},
+      {"big.mid", test::MidiFile({{3, "plain"}, {3, "band"}}), "", InspectStatus::NotRecognised,
+       "MIDI MUSIC FILE", "Plain"},
+      {"big.rmi", test::RmidFile({{3, "riff title"}, {3, "riff band"}}), "",
+       InspectStatus::NotRecognised, "MIDI MUSIC FILE", "Riff Title"},
+      {"big.wma", test::WmaFile({test::AsfContentDescription("big wma", "a", "")}), "",
+       InspectStatus::Recognised, "WMA (WINDOWS MEDIA AUDIO) file", "big wma"},
+      {"claims-all.wma", asfClaimingAll, "", InspectStatus::ReadFailed, nullptr, "claims-all.wma"},
+      {"big.mp3", test::Id3v2File({{"TIT2", "huge"}}), "", InspectStatus::Recognised,
+       "MP3 (ID3v2.3.0) MUSIC FILE", "Huge"},
+      {"claims-all.mp3", std::string("ID3\x03\x00\x00\x7F\x7F\x7F\x7F", 10), "",
+       InspectStatus::Recognised, "MP3 (ID3v2.3.0) MUSIC FILE", "?"},
+      {"wave.mp3", std::string("RIFF\xFF\xFF\xFF\xFFWAVEfmt \x01\xFF\xFB\x90\x00", 21),
+       test::Id3v1Tag("at the end", "x", "", "", "", 1), InspectStatus::Recognised,
+       "MP3 (ID3v1) MUSIC FILE", "At The End"},
+  };
+  constexpr off_t kSize = 10LL << 30;
+  for (const Case& c : cases) {
+    const std::string path = m_folder.Write(c.name, c.start);
+    ASSERT_EQ(::truncate(path.c_str(), kSize - static_cast<off_t>(c.ending.size())), 0);
+    std::ofstream(path, std::ios::binary | std::ios::app) << c.ending;
+    Lines lines;
+    EXPECT_EQ(InspectSongFileStatus(path, lines, m_user), c.status) << c.name;
+    if (c.firstLine != nullptr) {
+      ASSERT_FALSE(lines.empty()) << c.name;
+      EXPECT_EQ(lines[0], c.firstLine) << c.name;
+    }
+    tSongRecord record;
+    ReadSongRecord(path, record, m_user);
+    EXPECT_EQ(record.Title(), c.title) << c.name;
+  }
+  rusage usage{};
+  ASSERT_EQ(::getrusage(RUSAGE_SELF, &usage), 0);
+  EXPECT_LT(usage.ru_maxrss, 256 * 1024) << "kilobytes at the peak";
 }
 
 // Files larger than the first read: the record comes from the parts that the readers ask for.
