@@ -72,7 +72,9 @@ bool SongScan::Walk(const std::string& root) {
         if (!entry.isLink && name.front() != '.') stack.push_back(path);
         continue;
       }
-      if (entry.isLink && !entry.isRegularFile) continue;  // leads to no file
+      // Only regular files are songs (a link counts as what it leads to): a named pipe, a
+      // socket, a device or a link that leads nowhere is passed over.
+      if (!entry.isRegularFile) continue;
       // A name with nothing before its last "." (".kar") is not a song.
       if (name.rfind('.') == 0) continue;
       FileStep(path, name, exists);

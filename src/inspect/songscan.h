@@ -40,9 +40,10 @@ struct ScanResult {
 // Walks folders depth first (the last-found subfolder first) and reads a record from every
 // file whose extension the pattern text holds. Subfolders whose names begin with "." are left
 // out; links to folders are not followed and no folder is entered twice; folders that cannot
-// be read are passed over, and so are links that lead to no file. The folders are listed
-// through files; the songs are read from the disk. After every file the user hears the number
-// of results and may stop the walk.
+// be read are passed over. Only regular files are read, reached directly or through links: named
+// pipes, sockets, devices and links that lead to none of them are passed over. The folders are
+// listed through files; the songs are read from the disk. After every file the user hears the
+// number of results and may stop the walk.
 class SongScan {
  public:
   // Whether the catalogue holds a song of the record's file.

@@ -3,7 +3,9 @@
 #include "catalogue/songlist.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -77,6 +79,34 @@ TEST_F(SongScanTest, WalksEveryFolderOnceSkippingHiddenOnesAndFolderLinks) {
       EXPECT_EQ(result.record.Title(), "Second");
     }
   }
+}
+
+// Named pipes, sockets and links to devices or pipes carry song extensions here; only regular
+// files, directly or through a link, become songs, and none of the others is opened for long.
+TEST_F(SongScanTest, OnlyRegularFilesAreSongs) {
+  namespace fs = std::filesystem;
+  fs::create_directories(m_folder.PathOf("odd"));
+  m_folder.Write("odd/real.kar", test::MidiFile({{1, "@KMIDI KARAOKE FILE"}, {1, "@Treal"}}));
+  ASSERT_EQ(::mkfifo(m_folder.PathOf("odd/pipe.kar").c_str(), 0600), 0);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = m_folder.PathOf("odd/socket.mid");
+  ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+  fs::create_symlink("/dev/null", m_folder.PathOf("odd/null.mp3"));
+  fs::create_symlink("/dev/zero", m_folder.PathOf("odd/zero.wma"));
+  fs::create_symlink(m_folder.PathOf("odd/pipe.kar"), m_folder.PathOf("odd/to-pipe.kar"));
+  fs::create_symlink(m_folder.PathOf("odd/real.kar"), m_folder.PathOf("odd/to-real.kar"));
+
+  SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(m_master), m_user, m_files);
+  EXPECT_TRUE(scan.Walk(m_folder.PathOf("odd")));
+  ::close(sock);
+  EXPECT_EQ(Names(scan), (std::vector<std::string>{"real.kar", "to-real.kar"}));
+  EXPECT_EQ(scan.FilesSeen(), 2);
+  EXPECT_TRUE(m_user.Messages().empty());
 }
 
 TEST_F(SongScanTest, ChosenTypesOnlyAndStopping) {
