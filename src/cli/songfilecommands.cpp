@@ -121,6 +121,12 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
     scan.Walk(root);
   }
   if (::isatty(::fileno(stderr))) std::fputc('\n', stderr);
+  // Song files that could not be read were told as they were met; the folders that could not
+  // be entered are named now.
+  for (const ScanProblem& problem : scan.Problems()) {
+    if (problem.isFolder)
+      user.ShowWarning("Cannot enter folder " + problem.path + ": " + problem.reason);
+  }
 
   std::vector<tSongRecord> importable;
   for (const ScanResult& result : scan.Results()) {

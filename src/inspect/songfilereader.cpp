@@ -178,33 +178,40 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
   return readAll;
 }
 
-void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user) {
-  ReadSongRecord(path, record, user, FileExists);
+SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user) {
+  return ReadSongRecord(path, record, user, FileExists);
 }
 
-void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
-                    const std::function<bool(const std::string&)>& exists) {
+SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
+                              const std::function<bool(const std::string&)>& exists,
+                              std::string* why) {
   record = tSongRecord();
-  bool readAll = false;
+  SongReadStatus status = SongReadStatus::Read;
   try {
     SongFileParts parts(path);
-    readAll = ReadSongRecordParts(parts, path, record, exists);
-  } catch (const FileError& error) {
-    // A file that does not exist (or is a folder) leaves the record empty, without a message.
-    if (error.SystemError() == ENOENT || error.SystemError() == ENOTDIR || !FileExists(path)) {
-      return;
+    if (!ReadSongRecordParts(parts, path, record, exists)) {
+      status = SongReadStatus::Damaged;
+      user.ShowError("Cannot read file " + path +
+                     "\rIt may be corrupted or be in an unknown format.");
     }
+  } catch (const FileError& error) {
+    // A file that does not exist leaves the record empty, without a message.
+    if (error.SystemError() == ENOENT || error.SystemError() == ENOTDIR || !FileExists(path)) {
+      return SongReadStatus::Missing;
+    }
+    // One that is there but cannot be read (no permission, not a regular file, a failing
+    // disk) is told as such, with the system's reason: its bytes were never seen.
+    status = SongReadStatus::Unreadable;
+    if (why != nullptr) *why = error.Reason();
+    user.ShowError("Cannot read file " + path + ": " + error.Reason());
     record.SetFileName(path);
     record.SetFileType(ExtToSongType(path));
-  }
-  if (!readAll) {
-    user.ShowError("Cannot read file " + path +
-                   "\rIt may be corrupted or be in an unknown format.");
   }
   if (record.RawText(TextField::Title).empty()) {
     record.SetRawText(TextField::Title, FileNamePart(path));
   }
   if (record.RawText(TextField::Artist).empty()) record.SetRawText(TextField::Artist, "?");
+  return status;
 }
 
 }  // namespace tunedex

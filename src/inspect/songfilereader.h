@@ -27,13 +27,23 @@ bool InspectSongFile(const std::string& path, InfoLines& lines, UserInteraction&
 InspectStatus InspectSongFileStatus(const std::string& path, InfoLines& lines,
                                     UserInteraction& user);
 
+enum class SongReadStatus {
+  Read,        // the record holds what the file says (perhaps only its name)
+  Damaged,     // a reader ran past the end of the file; the user was told
+  Unreadable,  // the file could not be opened or read (permission, not a regular file, an I/O
+               // error); the user was told why
+  Missing,     // the file does not exist; the record is all zero
+};
+
 // Overwrites record with what a song file says: FileName, FileType, InternalFormat,
 // HasLyrics, Title (the file name when the file does not say) and Artist ("?" likewise). A file
 // that does not exist leaves the record all zero.
-void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
-// The same, asking exists whether a companion file is there (a scan knows its folder's names).
-void ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
-                    const std::function<bool(const std::string&)>& exists);
+SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
+// The same, asking exists whether a companion file is there (a scan knows its folder's names);
+// why, when given, hears the system's reason of an Unreadable file.
+SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
+                              const std::function<bool(const std::string&)>& exists,
+                              std::string* why = nullptr);
 
 // The same over bytes in memory, for tests and fuzzing: fileName gives the name and extension,
 // and exists answers whether a companion file (the ".cdg" of an MP3 or WMA song) exists. False

@@ -34,12 +34,29 @@ bool MatchesScanPattern(std::string_view fileName, std::string_view patternText)
   return patternText.find(ext) != std::string_view::npos;
 }
 
+namespace {
+
+// The system's words of a failure, without the action and path that some reasons start with
+// ("Cannot read folder /songs: Permission denied" gives "Permission denied").
+std::string ReasonOnly(const FileResult& result, const std::string& path) {
+  const std::string& reason = result.reason;
+  const std::size_t at = reason.find(path + ": ");
+  if (at != std::string::npos) return reason.substr(at + path.size() + 2);
+  return reason.empty() ? "Cannot be read" : reason;
+}
+
+}  // namespace
+
 void SongScan::FileStep(const std::string& path, std::string_view name,
                         const std::function<bool(const std::string&)>& exists) {
   if (!MatchesScanPattern(name, m_pattern)) return;
   ScanResult result;
   result.name = std::string(name);
-  ReadSongRecord(path, result.record, m_user, exists);
+  std::string why;
+  if (ReadSongRecord(path, result.record, m_user, exists, &why) == SongReadStatus::Unreadable) {
+    m_problems.push_back({path, why, false});
+    return;
+  }
   FillUnknownTitleAndArtist(result.record, name);
   result.inCatalogue = m_inCatalogue && m_inCatalogue(result.record);
   m_results.push_back(std::move(result));
@@ -58,7 +75,9 @@ bool SongScan::Walk(const std::string& root) {
     // The folder's entries in the file system's order (as many as could be read; none from a
     // folder that cannot be read); their names also answer whether a song's companion file
     // (its ".cdg") is there.
-    const std::vector<FolderEntry> entries = m_files.List(folder).entries;
+    FolderListing listing = m_files.List(folder);
+    if (!listing.result) m_problems.push_back({folder, ReasonOnly(listing.result, folder), true});
+    const std::vector<FolderEntry> entries = std::move(listing.entries);
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
     std::unordered_set<std::string> names;
     for (const FolderEntry& entry : entries) names.insert(prefix + entry.name);

@@ -31,6 +31,14 @@ std::string ScanPatternText(std::uint8_t types);
 // Whether a file's extension (lower-cased, with its dot and a ";") is in the pattern text.
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText);
 
+// Something the scan could not read: a folder it could not enter or a song file it could not
+// read. The user was told of a file as it was met; folders are only listed here.
+struct ScanProblem {
+  std::string path;
+  std::string reason;  // the system's words ("Permission denied")
+  bool isFolder = false;
+};
+
 struct ScanResult {
   std::string name;  // the file name without its folder
   tSongRecord record;
@@ -40,9 +48,10 @@ struct ScanResult {
 // Walks folders depth first (the last-found subfolder first) and reads a record from every
 // file whose extension the pattern text holds. Subfolders whose names begin with "." are left
 // out; links to folders are not followed and no folder is entered twice; folders that cannot
-// be read are passed over. Only regular files are read, reached directly or through links: named
-// pipes, sockets, devices and links that lead to none of them are passed over. The folders are
-// listed through files; the songs are read from the disk. After every file the user hears the
+// be entered are passed over and kept among the problems, and so are song files that cannot be
+// read (which are not results). Only regular files are read, reached directly or through links:
+// named pipes, sockets, devices and links that lead to none of them are passed over. The folders
+// are listed through files; the songs are read from the disk. After every file the user hears the
 // number of results and may stop the walk.
 class SongScan {
  public:
@@ -60,6 +69,7 @@ class SongScan {
   bool Walk(const std::string& root);
 
   const std::vector<ScanResult>& Results() const { return m_results; }
+  const std::vector<ScanProblem>& Problems() const { return m_problems; }
   std::int64_t FilesSeen() const { return m_filesSeen; }
   bool Stopped() const { return m_stopped; }
 
@@ -72,6 +82,7 @@ class SongScan {
   UserInteraction& m_user;
   FileSystem& m_files;
   std::vector<ScanResult> m_results;
+  std::vector<ScanProblem> m_problems;
   std::int64_t m_filesSeen = 0;
   bool m_stopped = false;
 };

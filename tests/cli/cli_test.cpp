@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -235,6 +236,38 @@ TEST_F(CliSongFileTest, TenGigabyteSongFilesInspectFromTheirParts) {
     EXPECT_NE(result.out.find(std::string("\nTitle=") + c.recordTitle + "\n"), std::string::npos)
         << c.name << ": " << result.out;
   }
+}
+
+// Run as a user that permissions bind: the scan names the folder it cannot enter and the song
+// file it cannot read, each with the reason, and adds neither.
+TEST_F(CliSongFileTest, ScanNamesWhatItCannotReadOnStandardError) {
+  namespace fs = std::filesystem;
+  fs::create_directories(m_folder.PathOf("songs/locked"));
+  m_folder.Write("songs/locked/inside.kar", test::MidiFile({{3, "inside"}}));
+  m_folder.Write("songs/open.kar", test::MidiFile({{3, "open"}}));
+  const std::string secret = m_folder.Write("songs/secret.kar", test::MidiFile({{3, "secret"}}));
+  const std::string locked = m_folder.PathOf("songs/locked");
+  ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0777), 0);  // the catalogue is saved there
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  ASSERT_EQ(::chmod(secret.c_str(), 0), 0);
+  std::vector<std::string> command = test::CommandBoundByPermissions(TUNEDEX_CLI);
+  if (!fs::exists(command[0])) GTEST_SKIP() << command[0] << " is needed to drop root's rights";
+  const std::string program = command[0];
+  command.erase(command.begin());
+  for (const std::string& word :
+       {std::string("scan"), m_folder.PathOf("new.tdb"), m_folder.PathOf("songs")}) {
+    command.push_back(word);
+  }
+  const test::ProcessResult result = test::RunProgram(program, command);
+  ::chmod(locked.c_str(), 0755);
+  EXPECT_EQ(result.out, "1 songs found, 1 added\n") << result.err;
+  EXPECT_NE(result.err.find("Cannot read file " + secret + ": Permission denied\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("Cannot enter folder " + locked + ": Permission denied\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.err.find("corrupted"), std::string::npos) << result.err;
 }
 
 TEST_F(CliSongFileTest, ScanAddsNewSongsAndSavesTheCatalogue) {

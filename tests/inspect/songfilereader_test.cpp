@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 
+#include "common/fileio.h"
 #include "inspect/formattests.h"
+#include "support/process.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/tempfolder.h"
@@ -107,6 +110,34 @@ TEST_F(InspectionTest, MissingUnreadableAndDamagedFiles) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(InspectSongFileStatus(fifo, lines, m_user), InspectStatus::ReadFailed)
       << "a named pipe is refused at once, not waited on";
+}
+
+// A file that is there but cannot be opened or read is told as such, with the system's reason,
+// never as a damaged file: its bytes were not seen.
+TEST_F(InspectionTest, AFileThatCannotBeReadIsToldWhy) {
+  const std::string fifo = m_folder.PathOf("pipe.kar");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  tSongRecord record;
+  std::string why;
+  EXPECT_EQ(ReadSongRecord(fifo, record, m_user, FileExists, &why), SongReadStatus::Unreadable);
+  EXPECT_EQ(why, "Not a regular file");
+  ASSERT_EQ(m_user.Messages().size(), 1u);
+  EXPECT_EQ(m_user.Messages()[0].text, "Cannot read file " + fifo + ": Not a regular file");
+
+  ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0755), 0);
+  const std::string locked = m_folder.Write("locked.kar", test::MidiFile({{3, "secret"}}));
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  const std::optional<std::string> said = test::RunBoundByPermissions([&] {
+    test::ScriptedUser user;
+    tSongRecord lockedRecord;
+    std::string reason;
+    const SongReadStatus status = ReadSongRecord(locked, lockedRecord, user, FileExists, &reason);
+    return std::string(status == SongReadStatus::Unreadable ? "unreadable" : "other") + "|" +
+           reason + "|" + (user.Messages().empty() ? "" : user.Messages()[0].text);
+  });
+  if (!said) GTEST_SKIP() << "no user that file permissions bind could be switched to";
+  EXPECT_EQ(*said,
+            "unreadable|Permission denied|Cannot read file " + locked + ": Permission denied");
 }
 
 TEST_F(InspectionTest, UnknownFilesAreTitledByTheirName) {

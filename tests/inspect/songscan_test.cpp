@@ -10,9 +10,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "platform/giofilesystem.h"
 #include "support/fakefilesystem.h"
+#include "support/process.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -148,7 +150,51 @@ TEST(SongScanListingTest, PassesOverFoldersThatCannotBeListedAndListsEachOnce) {
   EXPECT_EQ(scan.FilesSeen(), 3) << "one.txt, and four.txt on both walks";
   EXPECT_EQ(files.Calls(test::FakeFileSystem::Op::List), 5);
   EXPECT_TRUE(scan.Results().empty());
-  EXPECT_TRUE(user.Messages().empty());
+  EXPECT_TRUE(user.Messages().empty()) << "folders are listed among the problems, not told";
+  ASSERT_EQ(scan.Problems().size(), 1u) << "the second walk does not enter /songs/b";
+  EXPECT_EQ(scan.Problems()[0].path, "/songs/b");
+  EXPECT_EQ(scan.Problems()[0].reason, "made to fail: /songs/b");
+  EXPECT_TRUE(scan.Problems()[0].isFolder);
+}
+
+// On a real disk, in a process that permissions bind: a song file that cannot be read is told
+// with its reason and not added; a folder that cannot be entered is kept among the problems.
+TEST_F(SongScanTest, UnreadableFilesAndFoldersAreProblemsNotSongs) {
+  namespace fs = std::filesystem;
+  fs::create_directories(m_folder.PathOf("perm/locked"));
+  m_folder.Write("perm/locked/inside.kar", test::MidiFile({{3, "inside"}}));
+  m_folder.Write("perm/open.kar", test::MidiFile({{3, "open"}}));
+  const std::string secret = m_folder.Write("perm/secret.kar", test::MidiFile({{3, "secret"}}));
+  ASSERT_EQ(::chmod(m_folder.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(m_folder.PathOf("perm/locked").c_str(), 0), 0);
+  ASSERT_EQ(::chmod(secret.c_str(), 0), 0);
+  const std::optional<std::string> said = test::RunBoundByPermissions([&] {
+    test::ScriptedUser user;
+    SongScan scan(ScanPatternText(kScanAllTypes), InCatalogue(m_master), user, m_files);
+    scan.Walk(m_folder.PathOf("perm"));
+    std::string text;
+    for (const std::string& name : Names(scan)) text += "song " + name + "\n";
+    for (const ScanProblem& problem : scan.Problems()) {
+      text +=
+          (problem.isFolder ? "folder " : "file ") + problem.path + ": " + problem.reason + "\n";
+    }
+    for (const auto& message : user.Messages()) text += "told " + message.text + "\n";
+    return text;
+  });
+  ::chmod(m_folder.PathOf("perm/locked").c_str(), 0755);
+  if (!said) GTEST_SKIP() << "no user that file permissions bind could be switched to";
+  const std::string locked = m_folder.PathOf("perm/locked");
+  EXPECT_EQ(*said,
+            "song open.kar\n"
+            "file " +
+                secret +
+                ": Permission denied\n"
+                "folder " +
+                locked +
+                ": Permission denied\n"
+                "told Cannot read file " +
+                secret + ": Permission denied\n")
+      << "a folder's files come before its subfolders";
 }
 
 TEST_F(SongScanTest, FilesOfTheCatalogueAreMarked) {
