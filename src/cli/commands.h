@@ -33,8 +33,8 @@ int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out
 int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
 // One song as a line of TAB-separated fields: IdCode, Title, Artist, Language, FileName, the
-// type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with TAB, CR
-// and LF inside a field shown as blanks.
+// type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with every
+// control character inside a field (TAB, CR, LF, ESC, NUL, DEL, ...) shown as a blank.
 std::string SongLine(const tSongRecord& record);
 
 }  // namespace tunedex::cli

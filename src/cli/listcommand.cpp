@@ -13,20 +13,16 @@
 namespace tunedex::cli {
 namespace {
 
-char Blanked(char c) {
-  return (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-}
-
-// Writes a stored text field decoded to UTF-8, with TAB, CR and LF as blanks. The ASCII start
+// Writes a stored text field decoded to UTF-8, with control characters as blanks. The ASCII start
 // is copied as it is checked; a text that goes on in Windows-1252 is decoded from there.
 char* WriteTextField(std::string_view stored, char* out) {
   std::size_t i = 0;
   for (; i < stored.size() && static_cast<unsigned char>(stored[i]) < 0x80; ++i) {
-    out[i] = Blanked(stored[i]);
+    out[i] = FieldByte(stored[i]);
   }
   if (i == stored.size()) return out + i;
   if (IsStoredAsUtf8(stored)) {
-    for (; i < stored.size(); ++i) out[i] = Blanked(stored[i]);
+    for (; i < stored.size(); ++i) out[i] = FieldByte(stored[i]);
     return out + i;
   }
   char* const tail = out + i;

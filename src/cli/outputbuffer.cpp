@@ -36,7 +36,7 @@ void OutputBuffer::AppendField(std::string_view text) {
 }
 
 char* CopyField(std::string_view text, char* out) {
-  for (const char c : text) *out++ = (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+  for (const char c : text) *out++ = FieldByte(c);
   return out;
 }
 

@@ -31,7 +31,7 @@ class OutputBuffer {
     ++m_used;
   }
   void Append(std::string_view bytes);
-  // Appends a text with each TAB, CR and LF written as a blank, as fields are printed.
+  // Appends a text with each control character written as a blank, as fields are printed.
   void AppendField(std::string_view text);
 
   // Writes the buffered bytes; false when the stream refused them.
@@ -45,7 +45,15 @@ class OutputBuffer {
   std::size_t m_used = 0;
 };
 
-// Copies a text to out with each TAB, CR and LF written as a blank; returns the end.
+// A byte of a printed field: the control characters (below 32, and DEL) become blanks, so a
+// field can neither break the line, nor shift the columns, nor send escape sequences to a
+// terminal. Bytes of UTF-8 sequences are all 128 or above and pass unchanged.
+inline char FieldByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 || byte == 0x7F) ? ' ' : c;
+}
+
+// Copies a text to out with each control character written as a blank; returns the end.
 char* CopyField(std::string_view text, char* out);
 
 }  // namespace tunedex::cli

@@ -124,20 +124,47 @@ TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
   }
 }
 
-// A NUL byte inside a field used to end the printed line there, losing the fields after it.
-TEST_F(CliTest, ListPrintsALineWholeWhenAFieldHoldsANulByte) {
+// A NUL byte inside a field used to end the printed line there, losing the fields after it; an
+// ESC in a file name reached the terminal as the start of an escape sequence.
+TEST_F(CliTest, ListPrintsControlCharactersOfTitlesAndFileNamesAsBlanks) {
   tSongRecord record;
-  record.SetRawText(TextField::Title, std::string("a\0b", 3));
-  record.SetRawText(TextField::Artist, "Artist");
-  const std::string db = m_folder.Write("nul.tdb", test::DatabaseFile(0, {record}));
+  record.SetRawText(TextField::Title, std::string("a\0b\x1B[2Jc", 8));
+  record.SetRawText(TextField::Artist, "Artist\x7F");
+  record.SetRawText(TextField::FileName, "/songs/\x1B]0;x\x07.kar");
+  const std::string db = m_folder.Write("controls.tdb", test::DatabaseFile(0, {record}));
   const test::ProcessResult result = Cli({"list", db});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, std::string("\ta") + '\0' + "b\tArtist\t\t\t\t\t0\t\n");
+  EXPECT_EQ(result.out, "\ta b [2Jc\tArtist \t\t/songs/ ]0;x .kar\t\t\t0\t\n");
 }
 
 TEST(SongLineTest, ShowsTabsAndLineBreaksInsideFieldsAsBlanks) {
   const tSongRecord record = MakeRecord({.title = "a\tb", .artist = "c\nd", .notes = "e\rf"});
   EXPECT_EQ(cli::SongLine(record), "\ta b\tc d\t\t\t\t\t0\te f");
+}
+
+// Every control character, in an ASCII text, in a UTF-8 one and in a Windows-1252 one, is shown
+// as a blank; the printable ASCII characters and the bytes of other characters pass unchanged.
+TEST(SongLineTest, ShowsEveryControlCharacterAsABlank) {
+  for (int byte = 0; byte < 0x80; ++byte) {
+    const char c = static_cast<char>(byte);
+    const bool control = byte < 0x20 || byte == 0x7F;
+    const std::string shown(1, control ? ' ' : c);
+    const struct {
+      std::string stored;
+      std::string shown;
+    } cases[] = {
+        {std::string("x") + c + "y", "x" + shown + "y"},
+        {std::string("\xC3\xA9") + c + "z", "\xC3\xA9" + shown + "z"},            // UTF-8
+        {std::string("\xE9") + c + "\x80", "\xC3\xA9" + shown + "\xE2\x82\xAC"},  // Windows-1252
+    };
+    for (const auto& k : cases) {
+      tSongRecord record;
+      record.SetRawText(TextField::Title, k.stored);
+      record.SetRawText(TextField::FileName, k.stored);
+      EXPECT_EQ(cli::SongLine(record), "\t" + k.shown + "\t\t\t" + k.shown + "\t\t\t0\t")
+          << "byte " << byte << " in " << k.stored;
+    }
+  }
 }
 
 struct StoredTextCase {
@@ -153,7 +180,7 @@ TEST(SongLineTest, DecodesEachFieldToUtf8) {
       {"\xC3\xA9t\xC3\xA9\r\n", "\xC3\xA9t\xC3\xA9  "},  // UTF-8
       {"\xC3(", "\xC3\x83("},                            // not UTF-8: Windows-1252
       {"\x81\x9F", "\xC2\x81\xC5\xB8"},                  // an undefined byte, Y with diaeresis
-      {std::string("a\0b", 3), std::string("a\0b", 3)},  // kept, as other controls are
+      {std::string("a\0b", 3), "a b"},                   // a control character
   };
   for (const StoredTextCase& c : cases) {
     tSongRecord record;
