@@ -13,6 +13,7 @@ namespace tunedex::cli {
 // Exit statuses.
 constexpr int kExitOk = 0;
 constexpr int kExitNotRecognised = 1;
+constexpr int kExitFailed = 1;  // the work failed: an error was reported or output was lost
 constexpr int kExitBadInput = 2;
 
 // tunedex-cli list DB [--view V] [--custom-code CODE] [--sort S] [--find TEXT]

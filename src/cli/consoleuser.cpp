@@ -45,6 +45,7 @@ std::optional<Button> ButtonFromName(std::string_view name) {
 Button ConsoleUser::ShowMessage(MessageKind kind, std::string_view text,
                                 std::initializer_list<Button> buttons) {
   ++m_messages;
+  if (kind == MessageKind::Error) ++m_errors;
   std::string shown(text);
   std::replace(shown.begin(), shown.end(), '\r', '\n');
   std::fprintf(m_out, "tunedex-cli: %.*s: %s\n", static_cast<int>(KindLabel(kind).size()),

@@ -25,11 +25,13 @@ class ConsoleUser : public UserInteraction {
   bool Progress(std::int64_t count, std::string_view text) override;
 
   int MessagesShown() const { return m_messages; }
+  int ErrorsShown() const { return m_errors; }
 
  private:
   std::FILE* m_out;
   std::optional<Button> m_preferred;
   int m_messages = 0;
+  int m_errors = 0;
 };
 
 // "yes", "no", "ok", "cancel" and the other button names, any case.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tunedex-cli: the Tunedex catalogue without a window.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -44,7 +45,37 @@ constexpr const char* kUsage =
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 on success, 2 when the input is bad (a missing or unreadable file,\n"
-    "a file that is not a catalogue, wrong arguments).\n";
+    "a file that is not a catalogue, wrong arguments), 1 when the work failed (an error\n"
+    "was reported, or the output could not be written).\n";
+
+int RunCommand(const std::string& command, const tunedex::cli::Arguments& arguments,
+               tunedex::cli::ConsoleUser& user) {
+  using namespace tunedex::cli;
+  if (command == "list") return RunList(arguments, user, stdout);
+  if (command == "info") return RunInfo(arguments, user, stdout);
+  if (command == "inspect") return RunInspect(arguments, user, stdout);
+  if (command == "record") return RunRecord(arguments, user, stdout);
+  if (command == "scan") return RunScan(arguments, user, stdout);
+  if (command == "windows") return RunWindows(arguments, user, stdout);
+  if (command == "play") return RunPlay(arguments, user, stdout);
+  throw UsageError("unknown command " + command);
+}
+
+// The status once everything is written: a command that reported an error has failed even when
+// it went on to the end, and so has one whose output did not all reach standard output (a full
+// disk, /dev/full, a closed descriptor), which is reported here.
+int Finished(int status, const tunedex::cli::ConsoleUser* user = nullptr) {
+  using namespace tunedex::cli;
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    const int error = errno;
+    std::fprintf(stderr, "tunedex-cli: cannot write the output: %s\n",
+                 error != 0 ? std::strerror(error) : "write error");
+    return status == kExitOk ? kExitFailed : status;
+  }
+  if (status == kExitOk && user != nullptr && user->ErrorsShown() > 0) return kExitFailed;
+  return status;
+}
 
 }  // namespace
 
@@ -54,7 +85,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     std::fputs(kUsage, words.empty() ? stderr : stdout);
-    return words.empty() ? kExitBadInput : kExitOk;
+    return Finished(words.empty() ? kExitBadInput : kExitOk);
   }
   const std::string command = words[0];
   words.erase(words.begin());
@@ -62,7 +93,7 @@ int main(int argc, char** argv) {
     const Arguments arguments(words, {"help"});
     if (arguments.Flag("help")) {
       std::fputs(kUsage, stdout);
-      return kExitOk;
+      return Finished(kExitOk);
     }
     std::optional<Button> preferred;
     if (const auto answer = arguments.Option("answer")) {
@@ -70,14 +101,7 @@ int main(int argc, char** argv) {
       if (!preferred) throw UsageError("unknown button " + *answer);
     }
     ConsoleUser user(stderr, preferred);
-    if (command == "list") return RunList(arguments, user, stdout);
-    if (command == "info") return RunInfo(arguments, user, stdout);
-    if (command == "inspect") return RunInspect(arguments, user, stdout);
-    if (command == "record") return RunRecord(arguments, user, stdout);
-    if (command == "scan") return RunScan(arguments, user, stdout);
-    if (command == "windows") return RunWindows(arguments, user, stdout);
-    if (command == "play") return RunPlay(arguments, user, stdout);
-    throw UsageError("unknown command " + command);
+    return Finished(RunCommand(command, arguments, user), &user);
   } catch (const UsageError& error) {
     std::fprintf(stderr, "tunedex-cli: %s\nTry 'tunedex-cli --help'.\n", error.what());
     return kExitBadInput;
