@@ -5,6 +5,7 @@
 #include "catalogue/database.h"
 #include "catalogue/songviews.h"
 #include "cli/commands.h"
+#include "cli/datafileuser.h"
 #include "cli/outputbuffer.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
@@ -40,7 +41,9 @@ char* WriteText(std::string_view text, char* out) {
 // message has been shown).
 bool LoadNamedDatabase(const Arguments& arguments, tSongList& master, UserInteraction& user) {
   if (arguments.Positional().size() != 1) throw UsageError("expected one database file");
-  return LoadDatabase(master, arguments.Positional()[0], user) == LoadResult::Loaded;
+  const std::string& path = arguments.Positional()[0];
+  DataFileUser dataFileUser(user, path);
+  return LoadDatabase(master, path, dataFileUser) == LoadResult::Loaded;
 }
 
 ViewMode ViewModeFromName(const std::string& name) {

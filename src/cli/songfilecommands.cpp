@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/database.h"
 #include "cli/commands.h"
+#include "cli/datafileuser.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
 #include "inspect/songfilereader.h"
@@ -106,7 +107,8 @@ int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
     }
   }
   tCatalogue catalogue;
-  if (FileExists(database) && !catalogue.Open(database, user)) return kExitBadInput;
+  DataFileUser dataFileUser(user, database);
+  if (FileExists(database) && !catalogue.Open(database, dataFileUser)) return kExitBadInput;
 
   GioFileSystem files;
   SongScan scan(

@@ -153,8 +153,10 @@ TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
   const Case cases[] = {
       {{"list", missing}, "Cannot open " + missing + ": No such file or directory"},
       {{"info", m_folder.Path()}, "Cannot open " + m_folder.Path() + ": Is a directory"},
-      {{"list", invalid}, "Invalid data-file"},
-      {{"info", invalid}, "Invalid data-file"},
+      {{"list", invalid}, "tunedex-cli: error: " + invalid + ": Invalid data-file\n"},
+      {{"info", invalid}, "tunedex-cli: error: " + invalid + ": Invalid data-file\n"},
+      {{"scan", invalid, m_folder.Path()},
+       "tunedex-cli: error: " + invalid + ": Invalid data-file\n"},
       {{"list", m_db, "--sort", "size"}, "unknown sort size"},
       {{"list", m_db, "--colour", "red"}, "unknown option --colour"},
       {{"list"}, "expected one database file"},

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "datafileuser.h"
+
+#include "catalogue/database.h"
+
+namespace tunedex::cli {
+
+Button DataFileUser::ShowMessage(MessageKind kind, std::string_view text,
+                                 std::initializer_list<Button> buttons) {
+  if (text == kInvalidDataFileMessage) {
+    return m_user.ShowMessage(kind, m_path + ": " + std::string(text), buttons);
+  }
+  return m_user.ShowMessage(kind, text, buttons);
+}
+
+}  // namespace tunedex::cli
