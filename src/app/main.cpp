@@ -47,13 +47,27 @@ bool ParseArguments(int argc, char** argv, Options& options) {
          options.dialog == "players";
 }
 
-// Saves a picture of the dialog that is open, or of the window, and ends the program.
-void SaveScreenshot(QWidget& window, const QString& file) {
+// The picture of screenshot mode: of the first message box shown, when start-up shows one,
+// else of the dialog that is open, or of the window.
+struct Screenshot {
+  QString file;
+  bool taken = false;
+  bool saved = false;
+
+  void Take(QWidget& widget) {
+    taken = true;
+    saved = widget.grab().save(file);
+    if (!saved) std::fprintf(stderr, "Cannot save %s\n", file.toLocal8Bit().constData());
+  }
+};
+
+// Saves a picture of the dialog that is open, or of the window, unless a message box's was
+// taken, and ends the program.
+void SaveScreenshot(QWidget& window, Screenshot& screenshot) {
   QWidget* shown = QApplication::activeModalWidget();
-  const bool saved = (shown ? shown : &window)->grab().save(file);
-  if (!saved) std::fprintf(stderr, "Cannot save %s\n", file.toLocal8Bit().constData());
+  if (!screenshot.taken) screenshot.Take(shown ? *shown : window);
   if (shown) shown->close();
-  QApplication::exit(saved ? 0 : 2);
+  QApplication::exit(screenshot.saved ? 0 : 2);
 }
 
 }  // namespace
@@ -95,6 +109,15 @@ int main(int argc, char** argv) {
     }
   }
 
+  // In screenshot mode nobody answers: a question start-up asks gets its default answer once
+  // its picture is taken, and the Open dialog is cancelled.
+  Screenshot shot{QString::fromLocal8Bit(options.screenshot.c_str())};
+  if (screenshot) {
+    SetUnattended([&shot](QWidget& box) {
+      if (!shot.taken) shot.Take(box);
+    });
+  }
+
   tCatalogue catalogue;
   GioFileSystem files;
   TTunedexMain window(catalogue, files, SettingsFilePath(ProgramFilePath(), options.settings));
@@ -125,8 +148,7 @@ int main(int argc, char** argv) {
 
   window.ShowAsStored();
   if (screenshot) {
-    const QString file = QString::fromLocal8Bit(options.screenshot.c_str());
-    QTimer::singleShot(600, &window, [&window, file] { SaveScreenshot(window, file); });
+    QTimer::singleShot(600, &window, [&window, &shot] { SaveScreenshot(window, shot); });
     if (options.dialog == "editor") {
       QTimer::singleShot(200, &window, [&window] {
         window.Logic().Run(Command::EditSong, kEditSongTag);

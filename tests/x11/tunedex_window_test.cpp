@@ -245,5 +245,59 @@ TEST(TunedexWindowTest, ASecondCopyRaisesTheFirstAndEndsAtOnce) {
   Stop(first);
 }
 
+// The width and height of a PNG picture, from its header.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
+  if (png.size() < 24 || png.substr(0, 4) != "\x89PNG") return {0, 0};
+  const auto at = [&png](std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      value = (value << 8) | static_cast<unsigned char>(png[offset + i]);
+    }
+    return value;
+  };
+  return {at(16), at(20)};
+}
+
+// Start-up that shows a message box (and, for a missing catalogue, the Open dialog after it)
+// used to wait for an answer forever in screenshot mode. Now the box is answered with its
+// default once its picture is taken, the dialog is cancelled, and the program ends.
+TEST(TunedexWindowTest, AScreenshotOfAStartUpWithAMessageBoxShowsTheBoxAndEnds) {
+  test::TestXServer server(true);
+  ASSERT_TRUE(server.Ready());
+  test::TempFolder folder;
+  const RuntimeFolder runtime(folder.PathOf("run"));
+  const std::string windowSettings = folder.Write("window.ini", "");
+  const std::string windowPicture = folder.PathOf("window.png");
+  const std::optional<int> windowExit =
+      WaitForExit(Start({"--settings", windowSettings, "--screenshot", windowPicture}),
+                  std::chrono::seconds(30), [] {});
+  ASSERT_EQ(windowExit, std::optional<int>(0));
+  const auto [windowWidth, windowHeight] = PngSize(test::ReadFileText(windowPicture));
+  ASSERT_GT(windowWidth, 0u);
+
+  const struct {
+    const char* name;
+    std::string data;
+  } cases[] = {
+      {"not a catalogue", folder.Write("junk.tdb", "this is not a catalogue")},
+      {"missing catalogue", folder.PathOf("missing.tdb")},
+  };
+  for (const auto& c : cases) {
+    const std::string settingsText = "[Startup]\nData=" + c.data + "\n";
+    const std::string settings = folder.Write("tunedex.ini", settingsText);
+    const std::string picture = folder.PathOf(std::string(c.name) + ".png");
+    const pid_t program = Start({"--settings", settings, "--screenshot", picture});
+    ASSERT_GT(program, 0);
+    const std::optional<int> exit = WaitForExit(program, std::chrono::seconds(30), [] {});
+    if (!exit) Stop(program);
+    EXPECT_EQ(exit, std::optional<int>(0)) << c.name << ": did not end";
+    const auto [width, height] = PngSize(test::ReadFileText(picture));
+    EXPECT_GT(width, 0u) << c.name << ": no picture";
+    EXPECT_LT(width * height, windowWidth * windowHeight / 2)
+        << c.name << ": a picture of the message box, not of the window";
+    EXPECT_EQ(test::ReadFileText(settings), settingsText) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace tunedex

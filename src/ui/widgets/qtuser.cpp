@@ -6,10 +6,20 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tunedex {
 
 namespace {
+
+// How long an unattended message box stays up before it is answered: time for it to be mapped
+// and painted on the screen.
+constexpr int kUnattendedBoxMs = 300;
+
+std::function<void(QWidget&)>& UnattendedBoxShown() {
+  static std::function<void(QWidget&)> boxShown;
+  return boxShown;
+}
 
 QMessageBox::Icon IconOf(MessageKind kind) {
   switch (kind) {
@@ -55,6 +65,7 @@ QString DialogFolder(const FileDialogRequest& request) {
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          bool save) {
+  if (Unattended()) return {};
   QFileDialog dialog(parent, ToQt(request.title), DialogFolder(request),
                      QtFileFilter(request.filters));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -66,6 +77,14 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
 }
 
 }  // namespace
+
+void SetUnattended(std::function<void(QWidget& box)> boxShown) {
+  UnattendedBoxShown() = std::move(boxShown);
+}
+
+bool Unattended() {
+  return static_cast<bool>(UnattendedBoxShown());
+}
 
 QString QtFileFilter(const std::vector<FileFilter>& filters) {
   QStringList parts;
@@ -89,6 +108,17 @@ Button ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
     made.emplace_back(widget, button);
   }
   if (!made.empty()) box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+  if (Unattended()) {
+    QTimer::singleShot(kUnattendedBoxMs, &box, [&box] {
+      // The function is copied: the one called may end unattended running.
+      if (const std::function<void(QWidget&)> shown = UnattendedBoxShown()) shown(box);
+      if (QAbstractButton* answer = box.defaultButton()) {
+        answer->click();
+      } else {
+        box.close();
+      }
+    });
+  }
   box.exec();
   for (const auto& [widget, button] : made) {
     if (box.clickedButton() == widget) return button;
@@ -115,6 +145,7 @@ std::optional<std::string> QtUser::AskSaveFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtUser::AskText(std::string_view caption, std::string_view prompt,
                                            std::string_view initial) {
+  if (Unattended()) return {};
   bool ok = false;
   const QString text = QInputDialog::getText(m_parent, ToQt(caption), ToQt(prompt),
                                              QLineEdit::Normal, ToQt(initial), &ok);

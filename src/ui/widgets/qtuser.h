@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "common/userinteraction.h"
 
@@ -18,6 +19,13 @@ inline std::string FromQt(const QString& text) {
 
 // Filters in the toolkit's syntax: "Song files (*.kar *.st3);;MP3 files (*.mp3)".
 QString QtFileFilter(const std::vector<FileFilter>& filters);
+
+// Unattended running (the window program's screenshot mode), for the whole program: nobody is
+// there to answer, so each message box is shown for a moment, handed to boxShown (which may
+// take its picture) and answered with its default button, the first; file dialogs and text
+// questions are cancelled without being shown. An empty function ends it.
+void SetUnattended(std::function<void(QWidget& box)> boxShown);
+bool Unattended();
 
 // The user of the window program: message boxes, file dialogs and input boxes over a parent
 // window. "\r" in a message is a line break.
