@@ -100,6 +100,7 @@ void tCatalogueWindow::Start(const std::string& settingsPath) {
   } catch (const FileError& error) {
     m_services.user.ShowWarning(error.what());
   }
+  if (ini.Truncated()) m_services.user.ShowWarning(TruncatedSettingsWarning(settingsPath));
   Start(ini);
 }
 

@@ -71,6 +71,7 @@ int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out) {
   const std::string settingsPath =
       SettingsFilePath(ProgramFilePath(), arguments.Option("settings").value_or(""));
   const tIniFile settings = tIniFile::Load(settingsPath);
+  if (settings.Truncated()) user.ShowWarning(TruncatedSettingsWarning(settingsPath));
   tLivePlayerOptions options;
   ReadPlayerSections(settings, options.Set());
   options.Set().PlayerPopups = tPlayerPopups(settings.ReadInteger("Options", kPlayerPopupsKey, 0));

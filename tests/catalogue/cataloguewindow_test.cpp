@@ -143,6 +143,26 @@ TEST_F(CatalogueWindowTest, MissingDatabaseWithTheDialogCancelledKeepsThePath) {
   EXPECT_TRUE(catalogue.Songs().Empty());
 }
 
+// A settings file too large to read whole is read in part, with a warning that says so; a
+// usual one starts without a word.
+TEST_F(CatalogueWindowTest, AHugeSettingsFileStartsWithAWarning) {
+  const std::string huge = folder.Write(
+      "huge.ini", "[Main]\nTop=33\n" + std::string(tIniFile::kMaxSize, '\n') + "[Main]\nLeft=44\n");
+  const std::string usual = folder.Write("usual.ini", "[Main]\nTop=33\n");
+  for (const std::string& path : {huge, usual}) {
+    test::ScriptedUser fresh;
+    tCatalogueWindow window(catalogue, CatalogueServices{fresh, files});
+    window.Start(path);
+    if (path == huge) {
+      ASSERT_EQ(fresh.Messages().size(), 1u);
+      EXPECT_EQ(fresh.Messages()[0].text, TruncatedSettingsWarning(huge));
+      EXPECT_EQ(fresh.Messages()[0].kind, MessageKind::Warning);
+    } else {
+      EXPECT_TRUE(fresh.Messages().empty());
+    }
+  }
+}
+
 TEST_F(CatalogueWindowTest, AFileThatIsNotACatalogueIsNeverOverwrittenBySave) {
   const std::string path = folder.Write("notes.tdb", "shopping list: eggs, milk");
   tCatalogueWindow window(catalogue, Services());

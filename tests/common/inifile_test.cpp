@@ -112,5 +112,65 @@ TEST(IniFileTest, SavesAndLoadsAFile) {
   EXPECT_THROW(tIniFile::Load(folder.Path()), FileError);
 }
 
+// Blank lines and comments, however many, are kept as they were around the keys, and a key
+// written goes after the last key of its section.
+TEST(IniFileTest, RunsOfOtherLinesAreKeptAsTheyWere) {
+  const std::string blanks(1000, '\n');
+  const std::string text =
+      "; top\n\n[A]\n" + blanks + "x=1\n; note\n\n" + blanks + "[B]\n" + blanks + "; end\n";
+  tIniFile ini = tIniFile::Parse(text);
+  EXPECT_EQ(ini.Text(), text);
+  EXPECT_EQ(ini.ReadInteger("a", "X", 0), 1);
+  EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"A", "B"}));
+  ini.WriteInteger("A", "y", 2);
+  ini.WriteInteger("B", "z", 3);
+  EXPECT_EQ(ini.Text(), "; top\n\n[A]\n" + blanks + "x=1\ny=2\n; note\n\n" + blanks + "[B]\nz=3\n" +
+                            blanks + "; end\n");
+  EXPECT_EQ(tIniFile::Parse(ini.Text()).ReadInteger("B", "z", 0), 3);
+}
+
+// Keys before the first section belong to none; the first of two keys of a name counts and is
+// the one written.
+TEST(IniFileTest, KeysOutsideSectionsAndRepeatedKeys) {
+  tIniFile ini = tIniFile::Parse("k=0\n[S]\nk=1\nk=2\n");
+  EXPECT_EQ(ini.ReadInteger("S", "K", -1), 1);
+  EXPECT_FALSE(ini.HasKey("", "k"));
+  ini.WriteInteger("s", "k", 5);
+  EXPECT_EQ(ini.Text(), "k=0\n[S]\nk=5\nk=2\n");
+}
+
+// A huge settings file (here 50 MB of empty lines with a key at each end) is read only up to
+// the bound, ending at a line break: the key beyond it is ignored and the file says so.
+TEST(IniFileTest, AHugeTextIsReadOnlyUpToTheBound) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool truncated;
+  };
+  const std::string head = "[Main]\nTop=7\n";
+  const Case cases[] = {
+      {"small", head + std::string(1000, '\n') + "Left=1\n", false},
+      {"at the bound", head + std::string(tIniFile::kMaxSize - head.size() - 7, '\n') + "Left=1\n",
+       false},
+      {"50 MB of empty lines",
+       head + std::string(50 << 20, '\n') + "[Main]\nLeft=1\n[Other]\nKey=1\n", true},
+      {"one long line", head + "Note=" + std::string(tIniFile::kMaxSize, 'x') + "\nLeft=1\n", true},
+  };
+  for (const Case& c : cases) {
+    const tIniFile ini = tIniFile::Parse(c.text);
+    EXPECT_EQ(ini.Truncated(), c.truncated) << c.name;
+    EXPECT_EQ(ini.ReadInteger("Main", "Top", 0), 7) << c.name;
+    EXPECT_EQ(ini.ReadInteger("Main", "Left", 0), c.truncated ? 0 : 1) << c.name;
+    EXPECT_FALSE(ini.HasKey("Other", "Key")) << c.name;
+    EXPECT_LE(ini.Text().size(), tIniFile::kMaxSize) << c.name;
+    if (c.truncated) EXPECT_EQ(ini.Text().back(), '\n') << c.name;
+  }
+  // The cut keeps whole lines: the text read is the bound's worth up to its last line break.
+  const std::string lines = head + std::string(tIniFile::kMaxSize, 'y') + "\n";
+  const std::string twoLines = head + "a=1\n" + std::string(tIniFile::kMaxSize, 'y') + "\n";
+  EXPECT_EQ(tIniFile::Parse(twoLines).Text(), head + "a=1\n");
+  EXPECT_EQ(tIniFile::Parse(lines).Text(), head);
+}
+
 }  // namespace
 }  // namespace tunedex
