@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (settings.width && *settings.width < 1) std::abort();
   if (settings.state < 0 || settings.state > 2 || settings.font.size < 1) std::abort();
   if (settings.customLanguage.index < 0 || settings.customLanguage.index > 5) std::abort();
+  if (!tunedex::IsColourValue(settings.font.colour)) std::abort();
   tunedex::WriteMainSettings(ini, settings, players, true);
   ini.WriteString("Main", "Fuzzed", "value with blanks");
   const tIniFile reread = tIniFile::Parse(ini.Text());

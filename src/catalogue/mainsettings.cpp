@@ -55,8 +55,10 @@ void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerO
   if (settings.font.name.empty()) settings.font.name = defaults.name;
   const int size = ini.ReadInteger(kGrid, "Font size", defaults.size);
   settings.font.size = size >= 1 && size <= 200 ? size : defaults.size;
-  settings.font.colour = static_cast<ColourValue>(
+  // Stored as a signed integer, so a system colour code reads as a negative number.
+  const auto colour = static_cast<ColourValue>(
       ini.ReadInteger(kGrid, "Font colour", static_cast<int>(defaults.colour)));
+  settings.font.colour = IsColourValue(colour) ? colour : defaults.colour;
   settings.font.style = ini.ReadInteger(kGrid, "Font style", defaults.style) & 15;
 
   const int state = ini.ReadInteger(kMain, "State", kWindowNormal);

@@ -20,6 +20,14 @@ enum WindowState : int { kWindowNormal = 0, kWindowMinimised = 1, kWindowMaximis
 using ColourValue = std::uint32_t;
 inline constexpr ColourValue kSystemColourFlag = 0x80000000u;
 inline constexpr ColourValue kHighlightTextColour = 0x8000000Eu;
+// The highest palette role a system colour code names.
+inline constexpr ColourValue kLastSystemColourIndex = 30;
+// A colour of 24 bits, or a system colour code of a palette role; anything else (-1, a high
+// byte other than 0 and 0x80, a role beyond the last) is no colour.
+constexpr bool IsColourValue(ColourValue value) {
+  return value <= 0xFFFFFFu ||
+         (value >= kSystemColourFlag && value <= (kSystemColourFlag | kLastSystemColourIndex));
+}
 constexpr ColourValue RgbColour(int red, int green, int blue) {
   return static_cast<ColourValue>(red) | static_cast<ColourValue>(green) << 8 |
          static_cast<ColourValue>(blue) << 16;

@@ -41,6 +41,33 @@ TEST(MainSettingsTest, AbsurdValuesAreTakenAsAbsent) {
   EXPECT_EQ(settings.customLanguage.name, "Swedish");
 }
 
+// "Font colour=-1" used to give white, almost invisible text.
+TEST(MainSettingsTest, TheFontColourIsAColourIntegerOrTheDefault) {
+  const struct {
+    const char* stored;
+    ColourValue read;
+  } cases[] = {
+      {"255", 255},                  // red
+      {"16777215", 0xFFFFFF},        // white, when chosen
+      {"0", 0},                      // black
+      {"-2147483640", 0x80000008u},  // the system's window-text colour
+      {"-2147483618", 0x8000001Eu},  // the last system colour
+      {"-2147483617", 0},            // no system colour
+      {"-1", 0},                     // no colour at all
+      {"16777216", 0},               // a high byte other than 0 or 0x80
+      {"-16777216", 0},              //
+      {"2147483656", 0},             // out of range
+      {"red", 0},                    // not a number
+  };
+  for (const auto& c : cases) {
+    tMainSettings settings;
+    tLivePlayerOptions players;
+    ReadMainSettings(tIniFile::Parse(std::string("[SongGrid]\nFont colour=") + c.stored + "\n"),
+                     settings, players);
+    EXPECT_EQ(settings.font.colour, c.read) << c.stored;
+  }
+}
+
 TEST(MainSettingsTest, BuiltInLanguagesIgnoreTheStoredNameAndCode) {
   tMainSettings settings;
   tLivePlayerOptions players;
