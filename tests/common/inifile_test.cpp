@@ -163,7 +163,9 @@ TEST(IniFileTest, AHugeTextIsReadOnlyUpToTheBound) {
     EXPECT_EQ(ini.ReadInteger("Main", "Left", 0), c.truncated ? 0 : 1) << c.name;
     EXPECT_FALSE(ini.HasKey("Other", "Key")) << c.name;
     EXPECT_LE(ini.Text().size(), tIniFile::kMaxSize) << c.name;
-    if (c.truncated) EXPECT_EQ(ini.Text().back(), '\n') << c.name;
+    if (c.truncated) {
+      EXPECT_EQ(ini.Text().back(), '\n') << c.name;
+    }
   }
   // The cut keeps whole lines: the text read is the bound's worth up to its last line break.
   const std::string lines = head + std::string(tIniFile::kMaxSize, 'y') + "\n";
