@@ -34,14 +34,18 @@ class FileDescriptor {
   int m_fd;
 };
 
+// Why a file of this kind holds no catalogue, playlist or settings; empty for a regular file.
+std::string NotARegularFileReason(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return SystemReason(EISDIR);
+  if (S_ISFIFO(mode)) return "Is a named pipe, not a file";
+  if (S_ISSOCK(mode)) return "Is a socket, not a file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "Is a device, not a file";
+  return "Is not a regular file";
+}
+
 FileDescriptor OpenForReading(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) throw FileError("Cannot open", path, SystemReason(errno));
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    throw FileError("Cannot open", path, SystemReason(EISDIR));
-  }
-  return FileDescriptor(fd.Release());
+  return FileDescriptor(OpenRegularFile(path));
 }
 
 // The file a path finally names, so that saving through a link replaces the linked file.
@@ -100,6 +104,27 @@ FileError::FileError(std::string action, std::string path, std::string reason, i
       m_path(std::move(path)),
       m_reason(std::move(reason)),
       m_systemError(systemError) {}
+
+int OpenRegularFile(const std::string& path) {
+  // What the path leads to is checked before opening, so that a socket is named as such rather
+  // than failing to open; the open itself does not wait for a writer should a pipe have taken
+  // the file's place in between, and what was opened is checked again.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    const std::string reason = NotARegularFileReason(info.st_mode);
+    if (!reason.empty()) throw FileError("Cannot open", path, reason);
+  }
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
+    const int error = errno;
+    throw FileError("Cannot open", path, SystemReason(error), error);
+  }
+  const std::string reason = NotARegularFileReason(info.st_mode);
+  if (!reason.empty()) throw FileError("Cannot open", path, reason);
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  return fd.Release();
+}
 
 bool FileExists(const std::string& path) {
   struct stat info {};
@@ -171,11 +196,16 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string folder = FolderOf(target);
   const std::string name = target.substr(target.rfind('/') + 1);
   std::string temporary = folder + "/." + name + ".XXXXXX";
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) {
+    // A pipe or device in the file's place is not replaced by a file.
+    const std::string reason = NotARegularFileReason(existing.st_mode);
+    if (!reason.empty()) throw FileError("Cannot save", path, reason);
+  }
 
   FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
   if (fd.Get() < 0) throw FileError("Cannot write", path, SystemReason(errno));
   try {
-    struct stat existing {};
     const mode_t mode =
         ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
     if (::fchmod(fd.Get(), mode) != 0) throw FileError("Cannot write", path, SystemReason(errno));

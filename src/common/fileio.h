@@ -35,6 +35,12 @@ std::string_view FileNamePart(std::string_view path);
 // Something that is not a folder exists at path.
 bool FileExists(const std::string& path);
 
+// Opens a regular file (links followed) for reading and returns its descriptor, which the caller
+// closes. Never waits on a named pipe: a folder, pipe, socket or device throws FileError naming
+// the file and what it is, as does a file that cannot be opened.
+int OpenRegularFile(const std::string& path);
+
+// The whole of a regular file; throws FileError.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Reads count bytes at offset of an open file: fewer at its end, -1 when it cannot be read

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "catalogue/database.h"
 #include "common/userlocale.h"
 #include "platform/giofilesystem.h"
+#include "support/childprocess.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -152,6 +155,22 @@ TEST_F(CatalogueWindowTest, AFileThatIsNotACatalogueIsNeverOverwrittenBySave) {
   window.Save();  // asks for a name; cancelled
   EXPECT_EQ(user.FileRequests().size(), 1u);
   EXPECT_EQ(test::ReadFileText(path), "shopping list: eggs, milk");
+}
+
+TEST_F(CatalogueWindowTest, ALastCatalogueThatIsAPipeIsNamedAndStartDoesNotWait) {
+  const std::string pipe = folder.PathOf("songs.tdb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // In a child process, so that a start waiting for a writer to the pipe fails the test.
+  const auto end = test::RunInChildWithin(std::chrono::seconds(10), [&] {
+    tCatalogueWindow window(catalogue, Services());
+    window.Start(tIniFile::Parse("[Startup]\nData=" + pipe + "\n"));
+    const bool named =
+        !user.Messages().empty() &&
+        user.Messages()[0].text == "Cannot open " + pipe + ": Is a named pipe, not a file";
+    return named && catalogue.IsNew() ? 0 : 1;
+  });
+  ASSERT_TRUE(end.has_value()) << "the start waits on the pipe";
+  EXPECT_EQ(end->exitCode, 0);
 }
 
 TEST_F(CatalogueWindowTest, OpeningAnInvalidFileKeepsTheOpenCatalogue) {

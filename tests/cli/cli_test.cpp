@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "support/childprocess.h"
 #include "support/process.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -119,6 +123,18 @@ TEST_F(CliTest, BadInputIsOneMessageAndExitStatusTwo) {
     EXPECT_EQ(result.exitCode, 2) << c.message;
     EXPECT_EQ(result.out, "") << c.message;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+}
+
+TEST_F(CliTest, ACatalogueThatIsAPipeIsRefusedAtOnce) {
+  const std::string pipe = m_folder.PathOf("pipe.tdb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const char* command : {"info", "list"}) {
+    const test::BoundedProcessResult result =
+        test::RunProgramWithin(std::chrono::seconds(10), TUNEDEX_CLI, {command, pipe});
+    ASSERT_FALSE(result.timedOut) << command << " waits on the pipe";
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "tunedex-cli: Cannot open " + pipe + ": Is a named pipe, not a file\n");
   }
 }
 
