@@ -23,20 +23,22 @@ class DatabaseReader {
  public:
   DatabaseReader(tSongList& list, UserInteraction& user) : m_list(list), m_user(user) {}
 
-  void Consume(const std::uint8_t* data, std::size_t size) {
+  // Takes the next bytes of the file; false once the rest of the file no longer matters (it
+  // is not a catalogue), so that reading stops there.
+  bool Consume(const std::uint8_t* data, std::size_t size) {
     if (m_state == State::Header) {
       const std::size_t take = std::min(size, kHeaderSize - m_header.size());
       m_header.insert(m_header.end(), data, data + take);
       data += take;
       size -= take;
-      if (m_header.size() < kHeaderSize && size == 0) return;
+      if (m_header.size() < kHeaderSize && size == 0) return true;
       DecideFormat();
     }
     if (m_state == State::Legacy) {
       m_legacy.insert(m_legacy.end(), data, data + size);
-      return;
+      return true;
     }
-    if (m_state != State::Records) return;
+    if (m_state != State::Records) return false;
     while (size > 0) {
       if (m_partial.empty() && size >= tSongRecord::kSize) {
         TakeRecord(std::span<const std::uint8_t, tSongRecord::kSize>(data, tSongRecord::kSize));
@@ -50,6 +52,7 @@ class DatabaseReader {
       size -= take;
       if (m_partial.size() == tSongRecord::kSize) TakePartialRecord();
     }
+    return true;
   }
 
   LoadResult Finish() {
@@ -114,7 +117,7 @@ LoadResult LoadDatabase(tSongList& list, const std::string& path, UserInteractio
   try {
     ReadFileInChunks(
         path, kChunkRecords * tSongRecord::kSize,
-        [&](const std::uint8_t* data, std::size_t size) { reader.Consume(data, size); },
+        [&](const std::uint8_t* data, std::size_t size) { return reader.Consume(data, size); },
         [&](std::uint64_t size) { list.Reserve(size / tSongRecord::kSize + 1); });
   } catch (const FileError&) {
     list.DestroySongs();

@@ -137,6 +137,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
       path, 1 << 20,
       [&](const std::uint8_t* data, std::size_t size) {
         bytes.insert(bytes.end(), data, data + size);
+        return true;
       },
       [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); });
   return bytes;
@@ -155,7 +156,7 @@ ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t 
 }
 
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
-                      const std::function<void(const std::uint8_t*, std::size_t)>& consume,
+                      const std::function<bool(const std::uint8_t*, std::size_t)>& consume,
                       const std::function<void(std::uint64_t)>& sizeKnown) {
   FileDescriptor fd = OpenForReading(path);
   struct stat info {};
@@ -171,7 +172,7 @@ void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
     }
     filled += static_cast<std::size_t>(got);
     if (got == 0 || filled == buffer.size()) {
-      if (filled > 0) consume(buffer.data(), filled);
+      if (filled > 0 && !consume(buffer.data(), filled)) return;
       if (got == 0) return;
       filled = 0;
     }

@@ -47,10 +47,10 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 // there at all (a folder or a pipe cannot be read at an offset).
 ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t offset);
 
-// Reads a file in pieces of at most chunkSize bytes, handing each to consume; sizeKnown, when
-// given, first hears the file's size.
+// Reads a regular file in pieces of at most chunkSize bytes, handing each to consume, until its
+// end or until consume returns false; sizeKnown, when given, first hears the file's size.
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
-                      const std::function<void(const std::uint8_t*, std::size_t)>& consume,
+                      const std::function<bool(const std::uint8_t*, std::size_t)>& consume,
                       const std::function<void(std::uint64_t)>& sizeKnown = {});
 
 // Creates a folder and any missing folders above it, each with the given mode (the umask still

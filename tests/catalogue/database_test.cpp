@@ -6,11 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <random>
 
 #include "common/fileio.h"
+#include "support/childprocess.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -118,6 +120,32 @@ TEST_F(DatabaseTest, AnyOtherMagicIsAnInvalidDataFile) {
   EXPECT_EQ(m_user.Messages()[0].kind, MessageKind::Error);
   EXPECT_EQ(m_user.Messages()[0].text, "Invalid data-file");
   EXPECT_EQ(m_user.Messages()[0].buttons, std::vector<Button>{Button::Ok});
+}
+
+// Files of 10 GB that hold only their first bytes (sparse): reading one to its end takes a
+// minute, so a load that goes on after the header fails the time bound.
+TEST_F(DatabaseTest, AnotherMagicIsDecidedFromTheHeaderWithoutReadingFurther) {
+  for (const std::string& header : {std::string("garbage"), std::string("tunedxdb2\x21", 10),
+                                    std::string("TunedxDB\0\x21", 10)}) {
+    const std::string path = m_folder.Write("huge.tdb", header);
+    ASSERT_EQ(::truncate(path.c_str(), std::int64_t{10} << 30), 0);
+    const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+      return Load(path) == LoadResult::InvalidFile && m_user.Messages().size() == 1 ? 0 : 1;
+    });
+    ASSERT_TRUE(end.has_value()) << "still reading after the header of " << header;
+    EXPECT_EQ(end->exitCode, 0) << header;
+  }
+}
+
+TEST(ReadFileInChunksTest, StopsWhenThePieceIsRefused) {
+  test::TempFolder folder;
+  const std::string path = folder.Write("file", std::string(100, 'x'));
+  std::vector<std::size_t> pieces;
+  ReadFileInChunks(path, 30, [&](const std::uint8_t*, std::size_t size) {
+    pieces.push_back(size);
+    return pieces.size() < 2;
+  });
+  EXPECT_EQ(pieces, (std::vector<std::size_t>{30, 30}));
 }
 
 TEST_F(DatabaseTest, AFileThatCannotBeOpenedThrowsWithThePathAndTheReason) {
