@@ -202,6 +202,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // A pipe or device in the file's place is not replaced by a file.
     const std::string reason = NotARegularFileReason(existing.st_mode);
     if (!reason.empty()) throw FileError("Cannot save", path, reason);
+    // Renaming over a file needs only the folder's permission; a file that may not be written
+    // is not replaced either. Without any write bit it is read-only even to root, whom access()
+    // lets write anything.
+    if ((existing.st_mode & 0222) == 0 ||
+        (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM))) {
+      throw FileError("Cannot save", path, std::string(kReadOnlyReason), EACCES);
+    }
   }
 
   FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));

@@ -57,9 +57,13 @@ void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
 // applies); a folder that exists already is left as it is. Throws FileError.
 void CreateFolders(const std::string& folder, mode_t mode);
 
+inline constexpr std::string_view kReadOnlyReason = "the file is read-only";
+
 // Replaces a file's contents atomically: the bytes go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the target (which keeps its permissions; a
-// link is followed to the file it names). If anything fails, the old file stays as it was.
+// link is followed to the file it names). If anything fails, the old file stays as it was. A
+// target that may not be written throws "Cannot save PATH: the file is read-only", one that is
+// not a regular file names what it is; nothing is written then.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace tunedex

@@ -270,6 +270,25 @@ TEST_F(CatalogueWindowTest, ASaveFailingAtCloseAsksWhetherToContinue) {
   EXPECT_TRUE(window->CloseQuery());
 }
 
+TEST_F(CatalogueWindowTest, AReadOnlyCatalogueIsNeitherSavedNorReplacedAtClose) {
+  auto window = StartWith(kSongs);
+  const std::string before = test::ReadFileText(databasePath);
+  ::chmod(databasePath.c_str(), 0444);
+  window->DeleteSong();
+  EXPECT_FALSE(window->Save());
+  EXPECT_EQ(user.Messages().back().kind, MessageKind::Error);
+  EXPECT_EQ(user.Messages().back().text, "Cannot save " + databasePath + ": the file is read-only");
+  EXPECT_TRUE(catalogue.Modified());
+
+  user.QueueButton(Button::Yes);     // save the changes?
+  user.QueueButton(Button::Cancel);  // continue anyway?
+  EXPECT_FALSE(window->CloseQuery());
+  EXPECT_EQ(user.Messages().back().text,
+            "Cannot save database to file " + databasePath +
+                "\rThe Drive or Folder may no longer be available.\r\rContinue anyway?");
+  EXPECT_EQ(test::ReadFileText(databasePath), before);
+}
+
 TEST_F(CatalogueWindowTest, SaveErrorsKeepTheModifiedFlag) {
   auto window = StartWith(kSongs);
   window->DeleteSong();

@@ -200,6 +200,32 @@ TEST_F(DatabaseTest, ASaveThatFailsPartWayLeavesTheOldFileIntact) {
       << "no temporary file is left behind";
 }
 
+TEST_F(DatabaseTest, AReadOnlyFileIsNotReplaced) {
+  AddSongs(m_list, {{.title = "new"}});
+  const std::string target = m_folder.Write("songs.tdb", "old");
+  const std::string link = m_folder.PathOf("link.tdb");
+  std::filesystem::create_symlink(target, link);
+  for (const mode_t mode : {0444, 0400, 0555}) {
+    for (const std::string& path : {target, link}) {
+      ::chmod(target.c_str(), mode);
+      try {
+        SaveDatabase(m_list, path);
+        ADD_FAILURE() << "saved over a file of mode " << std::oct << mode;
+      } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot save " + path + ": the file is read-only");
+      }
+      EXPECT_EQ(ReadFileText(target), "old");
+      struct stat info {};
+      ASSERT_EQ(::stat(target.c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
+                          std::filesystem::directory_iterator()),
+            2)
+      << "nothing else was written";
+}
+
 TEST_F(DatabaseTest, SavingIntoAMissingFolderThrows) {
   AddSongs(m_list, {{.title = "t"}});
   EXPECT_THROW(SaveDatabase(m_list, m_folder.PathOf("gone/songs.tdb")), FileError);
