@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tunedex-cli: the Tunedex catalogue without a window.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,16 @@ int main(int argc, char** argv) {
     return kExitBadInput;
   } catch (const FileError& error) {
     std::fprintf(stderr, "tunedex-cli: %s\n", error.what());
+    return kExitBadInput;
+  } catch (const std::bad_alloc&) {
+    // Nothing of the program's own stops an exception before here: each ends as a message.
+    std::fprintf(stderr, "tunedex-cli: %s\n", std::strerror(ENOMEM));
+    return kExitBadInput;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tunedex-cli: %s\n", error.what());
+    return kExitBadInput;
+  } catch (...) {
+    std::fputs("tunedex-cli: unexpected error\n", stderr);
     return kExitBadInput;
   }
 }

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace tunedex {
@@ -132,14 +133,29 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  return ReadFileHead(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::vector<std::uint8_t> ReadFileHead(const std::string& path, std::size_t maxBytes,
+                                       bool* truncated) {
+  // The size the file system tells only guides the first reservation: it may be far beyond
+  // what memory holds (a sparse file) and the file may grow or shrink while it is read.
+  constexpr std::uint64_t kMostReserved = 64 << 20;
   std::vector<std::uint8_t> bytes;
+  bool more = false;
   ReadFileInChunks(
       path, 1 << 20,
       [&](const std::uint8_t* data, std::size_t size) {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
+        const std::size_t take = std::min(size, maxBytes - bytes.size());
+        bytes.insert(bytes.end(), data, data + take);
+        more = take < size;
+        return !more;
       },
-      [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); });
+      [&](std::uint64_t size) {
+        bytes.reserve(
+            static_cast<std::size_t>(std::min<std::uint64_t>({size, maxBytes, kMostReserved})));
+      });
+  if (truncated) *truncated = more;
   return bytes;
 }
 

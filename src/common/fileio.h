@@ -43,6 +43,12 @@ int OpenRegularFile(const std::string& path);
 // The whole of a regular file; throws FileError.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
+// At most the first maxBytes bytes of a regular file, read in pieces, so that a file of any size
+// costs no more than maxBytes of memory; truncated, when given, tells whether the file goes on.
+// Throws FileError.
+std::vector<std::uint8_t> ReadFileHead(const std::string& path, std::size_t maxBytes,
+                                       bool* truncated = nullptr);
+
 // Reads count bytes at offset of an open file: fewer at its end, -1 when it cannot be read
 // there at all (a folder or a pipe cannot be read at an offset).
 ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t offset);

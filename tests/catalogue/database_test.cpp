@@ -137,6 +137,66 @@ TEST_F(DatabaseTest, AnotherMagicIsDecidedFromTheHeaderWithoutReadingFurther) {
   }
 }
 
+// Sparse files far larger than memory: each is refused from its size, at once, without asking
+// to import it and without reserving room for its songs.
+TEST_F(DatabaseTest, ACatalogueOfMoreSongsThanTheProgramHoldsIsRefused) {
+  struct Case {
+    std::string header;
+    std::uint64_t size;
+    std::uint64_t songs;
+  };
+  const std::uint64_t limit = kMaxCatalogueSongs;
+  const Case cases[] = {
+      {std::string("TunedxDB2\x21"), std::uint64_t{2} << 40,
+       ((std::uint64_t{2} << 40) - 10 + 656) / 657},
+      {std::string("TunedxDB2\x21"), 10 + limit * 657 + 1, limit + 1},
+      {std::string("LEGACY3DB\x21"), std::uint64_t{10} << 30,
+       ((std::uint64_t{10} << 30) - 10 + 529) / 530},
+      {std::string("LEGACY3DB\x21"), 10 + limit * 530 + 1, limit + 1},
+  };
+  for (const Case& c : cases) {
+    const std::string path = m_folder.Write("huge.tdb", c.header);
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(c.size)), 0);
+    const std::string expected =
+        "Cannot open " + path + ": the file is too large for a catalogue (" +
+        std::to_string(c.songs) + " songs; at most " + std::to_string(limit) + ")";
+    const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+      try {
+        Load(path);
+      } catch (const FileError& error) {
+        return error.what() == expected && m_user.Messages().empty() && m_list.Empty() ? 0 : 1;
+      }
+      return 2;
+    });
+    ASSERT_TRUE(end.has_value()) << c.header << " of " << c.size << " bytes is still being read";
+    EXPECT_EQ(end->exitCode, 0) << c.header << " of " << c.size
+                                << " bytes (1: another message, 2: loaded, -1: ended by a signal)";
+  }
+}
+
+TEST(ReadFileHeadTest, ReadsAHugeFileOnlyUpToTheBound) {
+  test::TempFolder folder;
+  const std::string path = folder.Write("huge", "head");
+  ASSERT_EQ(::truncate(path.c_str(), std::int64_t{1} << 40), 0);
+  const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+    bool truncated = false;
+    const std::vector<std::uint8_t> bytes = ReadFileHead(path, 3 << 20, &truncated);
+    return bytes.size() == (3u << 20) && truncated && bytes[0] == 'h' ? 0 : 1;
+  });
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitCode, 0);
+
+  const std::string small = folder.Write("small", "12345");
+  for (const std::size_t bound : {5, 6}) {
+    bool truncated = true;
+    EXPECT_EQ(ReadFileHead(small, bound, &truncated).size(), 5u);
+    EXPECT_FALSE(truncated) << bound;
+  }
+  bool truncated = false;
+  EXPECT_EQ(ReadFileHead(small, 4, &truncated).size(), 4u);
+  EXPECT_TRUE(truncated);
+}
+
 TEST(ReadFileInChunksTest, StopsWhenThePieceIsRefused) {
   test::TempFolder folder;
   const std::string path = folder.Write("file", std::string(100, 'x'));

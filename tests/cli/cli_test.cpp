@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -135,6 +136,21 @@ TEST_F(CliTest, ACatalogueThatIsAPipeIsRefusedAtOnce) {
     ASSERT_FALSE(result.timedOut) << command << " waits on the pipe";
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err, "tunedex-cli: Cannot open " + pipe + ": Is a named pipe, not a file\n");
+  }
+}
+
+TEST_F(CliTest, ACatalogueTooLargeToHoldIsRefusedWithAMessage) {
+  const std::string huge = m_folder.Write("huge.tdb", "TunedxDB2\x21");
+  ASSERT_EQ(::truncate(huge.c_str(), std::int64_t{2} << 40), 0);
+  for (const char* command : {"info", "list"}) {
+    const test::BoundedProcessResult result =
+        test::RunProgramWithin(std::chrono::seconds(10), TUNEDEX_CLI, {command, huge});
+    ASSERT_FALSE(result.timedOut) << command;
+    EXPECT_EQ(result.exitCode, 2) << command << ": " << result.err;
+    EXPECT_NE(result.err.find("tunedex-cli: Cannot open " + huge +
+                              ": the file is too large for a catalogue"),
+              std::string::npos)
+        << result.err;
   }
 }
 
