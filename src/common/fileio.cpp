@@ -11,7 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
+
+#include "common/savetemporary.h"
 
 namespace tunedex {
 namespace {
@@ -79,12 +82,6 @@ std::string FolderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
-}
-
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return static_cast<mode_t>(0666 & ~mask);
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -210,9 +207,7 @@ void CreateFolders(const std::string& folder, mode_t mode) {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveLinks(path);
-  const std::string folder = FolderOf(target);
-  const std::string name = target.substr(target.rfind('/') + 1);
-  std::string temporary = folder + "/." + name + ".XXXXXX";
+  std::optional<mode_t> targetMode;
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) {
     // A pipe or device in the file's place is not replaced by a file.
@@ -225,26 +220,14 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM))) {
       throw FileError("Cannot save", path, std::string(kReadOnlyReason), EACCES);
     }
+    targetMode = existing.st_mode & 07777;
   }
 
-  FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (fd.Get() < 0) throw FileError("Cannot write", path, SystemReason(errno));
-  try {
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd.Get(), mode) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    WriteAll(fd.Get(), bytes, path);
-    if (::fsync(fd.Get()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    if (::close(fd.Release()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-      throw FileError("Cannot write", path, SystemReason(errno));
-    }
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
-  }
+  SaveTemporary temporary(target, targetMode, path);
+  WriteAll(temporary.Fd(), bytes, path);
+  temporary.ReplaceTarget();
   // The rename is durable once the folder is flushed too.
-  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor folderFd(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
 }
 
