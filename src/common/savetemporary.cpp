@@ -12,7 +12,9 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <random>
 #include <utility>
@@ -159,16 +161,17 @@ std::optional<pid_t> SaveTemporaryOwner(std::string_view fileName, std::string_v
       rest.size() != dash + 1 + kRandomLength) {
     return std::nullopt;
   }
-  pid_t pid = 0;
+  std::int64_t pid = 0;
   for (const char digit : rest.substr(0, dash)) {
     if (digit < '0' || digit > '9') return std::nullopt;
     pid = pid * 10 + (digit - '0');
   }
+  if (pid > std::numeric_limits<pid_t>::max()) return std::nullopt;
   for (const char letter : rest.substr(dash + 1)) {
     if (!std::isalnum(static_cast<unsigned char>(letter))) return std::nullopt;
   }
   if (pid <= 0) return std::nullopt;
-  return pid;
+  return static_cast<pid_t>(pid);
 }
 
 int RemoveStaleSaveTemporaries(const std::string& target) {

@@ -38,6 +38,7 @@ TEST(SaveTemporaryOwnerTest, RecognisesOnlyTheTemporariesOfTheTarget) {
       {".songs.tdb.saving--abcDE1", "songs.tdb", std::nullopt},
       {".songs.tdb.saving-12a-abcDE1", "songs.tdb", std::nullopt},
       {".songs.tdb.saving-0-abcDE1", "songs.tdb", std::nullopt},
+      {".songs.tdb.saving-9999999999-abcDE1", "songs.tdb", std::nullopt},
       {".songs.tdb.saving-123-abc.E1", "songs.tdb", std::nullopt},
       {".songs.tdb.backup", "songs.tdb", std::nullopt},
       {".songs.tdb.Xk29aQ", "songs.tdb", std::nullopt},
