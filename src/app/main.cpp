@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWindow>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "catalogue/cataloguewindow.h"
@@ -70,9 +73,49 @@ void SaveScreenshot(QWidget& window, Screenshot& screenshot) {
   QApplication::exit(screenshot.saved ? 0 : 2);
 }
 
-}  // namespace
+// Tells of an exception that reached the top of the program; the program then ends with
+// status 2.
+void ReportUnhandled(const char* what, bool showBox) {
+  std::fprintf(stderr, "tunedex: %s\n", what);
+  if (showBox) {
+    tunedex::ShowMessageBox(nullptr, tunedex::MessageKind::Error,
+                            std::string("The program must end: ") + what, {tunedex::Button::Ok});
+  }
+}
 
-int main(int argc, char** argv) {
+// An exception thrown while an event is handled would otherwise leave through Qt's event loop,
+// which cannot pass it on.
+class GuardedApplication : public QApplication {
+ public:
+  GuardedApplication(int& argc, char** argv, bool quiet)
+      : QApplication(argc, argv), m_quiet(quiet) {}
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+      Fail(std::strerror(ENOMEM));
+    } catch (const std::exception& error) {
+      Fail(error.what());
+    } catch (...) {
+      Fail("unexpected error");
+    }
+    return false;
+  }
+
+ private:
+  void Fail(const char* what) {
+    if (m_failed) return;
+    m_failed = true;
+    ReportUnhandled(what, !m_quiet);
+    QCoreApplication::exit(2);
+  }
+
+  bool m_quiet;
+  bool m_failed = false;
+};
+
+int RunTunedex(int argc, char** argv) {
   using namespace tunedex;
   Options options;
   for (int i = 1; i < argc; ++i) {
@@ -85,9 +128,9 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(ToQt(kApplicationTitle));
   const bool screenshot = !options.screenshot.empty();
+  GuardedApplication app(argc, argv, screenshot);
+  QApplication::setApplicationName(ToQt(kApplicationTitle));
 
   // Before anything else, a second copy brings the first one back and ends at once: it neither
   // asks for Shift+F10 (which the first copy holds), nor loads a catalogue, nor writes the
@@ -161,4 +204,19 @@ int main(int argc, char** argv) {
     }
   }
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunTunedex(argc, argv);
+  } catch (const std::bad_alloc&) {
+    ReportUnhandled(std::strerror(ENOMEM), false);
+  } catch (const std::exception& error) {
+    ReportUnhandled(error.what(), false);
+  } catch (...) {
+    ReportUnhandled("unexpected error", false);
+  }
+  return 2;
 }

@@ -25,6 +25,10 @@ inline constexpr std::string_view kDatabaseMagic = "TunedxDB2";
 inline constexpr std::string_view kLegacyDatabaseMagic = "LEGACY3DB";
 inline constexpr std::string_view kInvalidDataFileMessage = "Invalid data-file";
 
+// The most songs a catalogue file may hold, empty records counted: 4 GiB of records, about
+// 6.5 million songs. A larger file is refused before anything of it is kept.
+inline constexpr std::uint64_t kMaxCatalogueSongs = (std::uint64_t{4} << 30) / tSongRecord::kSize;
+
 enum class LoadResult {
   Loaded,       // the list holds the file's songs
   InvalidFile,  // not a catalogue; "Invalid data-file" was shown
@@ -32,7 +36,9 @@ enum class LoadResult {
 };
 
 // Replaces the list's songs with the file's and sets its SortOrder. Shows its own messages
-// through user. A file that cannot be read throws FileError, leaving the list empty.
+// through user. A file that cannot be read, is not a regular file, holds more than
+// kMaxCatalogueSongs or needs more memory than there is throws FileError. The list is left
+// empty then, as it is by any result but Loaded.
 LoadResult LoadDatabase(tSongList& list, const std::string& path, UserInteraction& user);
 
 // The same over bytes already in memory.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "catalogue/songlist.h"
 #include "common/userinteraction.h"
 #include "inspect/bytes.h"
@@ -29,8 +32,34 @@ inline constexpr std::string_view kVersion1ImportQuestion =
     "Importing file from Tunedex version 1.0\r\rThis may involve some delay\r\rTo avoid this "
     "delay in the future, convert the file\rto the current format by saving it.\r";
 
-// Fills the (empty) list from a version-1.0 catalogue after the user agreed, inspecting each
-// song file that still exists for its format and lyrics. False when the user cancelled.
+// Fills an (empty) list from a version-1.0 catalogue whose bytes after the magic arrive in
+// pieces of any size, so that a file is never held whole: Ask first, then Consume each piece,
+// then Finish. Each song file that still exists is inspected for its format and lyrics.
+class tVersion1Import {
+ public:
+  tVersion1Import(tSongList& list, UserInteraction& user) : m_list(list), m_user(user) {}
+
+  // Asks the user whether to import; false when they cancelled.
+  bool Ask();
+  void Consume(const std::uint8_t* data, std::size_t size);
+  // Takes a short last record, its missing tail zero.
+  void Finish();
+  // Records taken so far, empty ones included.
+  std::uint64_t RecordCount() const { return m_records; }
+
+ private:
+  void TakeRecord(const std::array<std::uint8_t, kVersion1RecordSize>& record);
+
+  tSongList& m_list;
+  UserInteraction& m_user;
+  bool m_sortCodeRead = false;
+  std::array<std::uint8_t, kVersion1RecordSize> m_partial{};
+  std::size_t m_partialSize = 0;
+  std::uint64_t m_records = 0;
+  std::int64_t m_done = 0;
+};
+
+// The same over the bytes after the magic in memory. False when the user cancelled.
 bool ImportVersion1(tSongList& list, Bytes afterMagic, UserInteraction& user);
 
 }  // namespace tunedex

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,16 @@ int main(int argc, char** argv) {
     return kExitBadInput;
   } catch (const FileError& error) {
     std::fprintf(stderr, "tunedex-cli: %s\n", error.what());
+    return kExitBadInput;
+  } catch (const std::bad_alloc&) {
+    // Nothing of the program's own stops an exception before here: each ends as a message.
+    std::fprintf(stderr, "tunedex-cli: %s\n", std::strerror(ENOMEM));
+    return kExitBadInput;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tunedex-cli: %s\n", error.what());
+    return kExitBadInput;
+  } catch (...) {
+    std::fputs("tunedex-cli: unexpected error\n", stderr);
     return kExitBadInput;
   }
 }

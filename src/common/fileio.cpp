@@ -10,7 +10,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <utility>
+
+#include "common/savetemporary.h"
 
 namespace tunedex {
 namespace {
@@ -34,14 +38,18 @@ class FileDescriptor {
   int m_fd;
 };
 
+// Why a file of this kind holds no catalogue, playlist or settings; empty for a regular file.
+std::string NotARegularFileReason(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return SystemReason(EISDIR);
+  if (S_ISFIFO(mode)) return "Is a named pipe, not a file";
+  if (S_ISSOCK(mode)) return "Is a socket, not a file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "Is a device, not a file";
+  return "Is not a regular file";
+}
+
 FileDescriptor OpenForReading(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) throw FileError("Cannot open", path, SystemReason(errno));
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    throw FileError("Cannot open", path, SystemReason(EISDIR));
-  }
-  return FileDescriptor(fd.Release());
+  return FileDescriptor(OpenRegularFile(path));
 }
 
 // The file a path finally names, so that saving through a link replaces the linked file.
@@ -76,12 +84,6 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return static_cast<mode_t>(0666 & ~mask);
-}
-
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -101,19 +103,56 @@ FileError::FileError(std::string action, std::string path, std::string reason, i
       m_reason(std::move(reason)),
       m_systemError(systemError) {}
 
+int OpenRegularFile(const std::string& path) {
+  // What the path leads to is checked before opening, so that a socket is named as such rather
+  // than failing to open; the open itself does not wait for a writer should a pipe have taken
+  // the file's place in between, and what was opened is checked again.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    const std::string reason = NotARegularFileReason(info.st_mode);
+    if (!reason.empty()) throw FileError("Cannot open", path, reason);
+  }
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
+    const int error = errno;
+    throw FileError("Cannot open", path, SystemReason(error), error);
+  }
+  const std::string reason = NotARegularFileReason(info.st_mode);
+  if (!reason.empty()) throw FileError("Cannot open", path, reason);
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  return fd.Release();
+}
+
 bool FileExists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  return ReadFileHead(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::vector<std::uint8_t> ReadFileHead(const std::string& path, std::size_t maxBytes,
+                                       bool* truncated) {
+  // The size the file system tells only guides the first reservation: it may be far beyond
+  // what memory holds (a sparse file) and the file may grow or shrink while it is read.
+  constexpr std::uint64_t kMostReserved = 64 << 20;
   std::vector<std::uint8_t> bytes;
+  bool more = false;
   ReadFileInChunks(
       path, 1 << 20,
       [&](const std::uint8_t* data, std::size_t size) {
-        bytes.insert(bytes.end(), data, data + size);
+        const std::size_t take = std::min(size, maxBytes - bytes.size());
+        bytes.insert(bytes.end(), data, data + take);
+        more = take < size;
+        return !more;
       },
-      [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); });
+      [&](std::uint64_t size) {
+        bytes.reserve(
+            static_cast<std::size_t>(std::min<std::uint64_t>({size, maxBytes, kMostReserved})));
+      });
+  if (truncated) *truncated = more;
   return bytes;
 }
 
@@ -130,7 +169,7 @@ ssize_t ReadFileAt(int fd, std::uint8_t* into, std::size_t count, std::uint64_t 
 }
 
 void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
-                      const std::function<void(const std::uint8_t*, std::size_t)>& consume,
+                      const std::function<bool(const std::uint8_t*, std::size_t)>& consume,
                       const std::function<void(std::uint64_t)>& sizeKnown) {
   FileDescriptor fd = OpenForReading(path);
   struct stat info {};
@@ -146,7 +185,7 @@ void ReadFileInChunks(const std::string& path, std::size_t chunkSize,
     }
     filled += static_cast<std::size_t>(got);
     if (got == 0 || filled == buffer.size()) {
-      if (filled > 0) consume(buffer.data(), filled);
+      if (filled > 0 && !consume(buffer.data(), filled)) return;
       if (got == 0) return;
       filled = 0;
     }
@@ -168,29 +207,27 @@ void CreateFolders(const std::string& folder, mode_t mode) {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveLinks(path);
-  const std::string folder = FolderOf(target);
-  const std::string name = target.substr(target.rfind('/') + 1);
-  std::string temporary = folder + "/." + name + ".XXXXXX";
-
-  FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (fd.Get() < 0) throw FileError("Cannot write", path, SystemReason(errno));
-  try {
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd.Get(), mode) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    WriteAll(fd.Get(), bytes, path);
-    if (::fsync(fd.Get()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    if (::close(fd.Release()) != 0) throw FileError("Cannot write", path, SystemReason(errno));
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-      throw FileError("Cannot write", path, SystemReason(errno));
+  std::optional<mode_t> targetMode;
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) {
+    // A pipe or device in the file's place is not replaced by a file.
+    const std::string reason = NotARegularFileReason(existing.st_mode);
+    if (!reason.empty()) throw FileError("Cannot save", path, reason);
+    // Renaming over a file needs only the folder's permission; a file that may not be written
+    // is not replaced either. Without any write bit it is read-only even to root, whom access()
+    // lets write anything.
+    if ((existing.st_mode & 0222) == 0 ||
+        (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM))) {
+      throw FileError("Cannot save", path, std::string(kReadOnlyReason), EACCES);
     }
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
+    targetMode = existing.st_mode & 07777;
   }
+
+  SaveTemporary temporary(target, targetMode, path);
+  WriteAll(temporary.Fd(), bytes, path);
+  temporary.ReplaceTarget();
   // The rename is durable once the folder is flushed too.
-  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor folderFd(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
 }
 

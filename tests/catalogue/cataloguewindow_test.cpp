@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "catalogue/database.h"
 #include "common/userlocale.h"
 #include "platform/giofilesystem.h"
+#include "support/childprocess.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -174,6 +177,22 @@ TEST_F(CatalogueWindowTest, AFileThatIsNotACatalogueIsNeverOverwrittenBySave) {
   EXPECT_EQ(test::ReadFileText(path), "shopping list: eggs, milk");
 }
 
+TEST_F(CatalogueWindowTest, ALastCatalogueThatIsAPipeIsNamedAndStartDoesNotWait) {
+  const std::string pipe = folder.PathOf("songs.tdb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // In a child process, so that a start waiting for a writer to the pipe fails the test.
+  const auto end = test::RunInChildWithin(std::chrono::seconds(10), [&] {
+    tCatalogueWindow window(catalogue, Services());
+    window.Start(tIniFile::Parse("[Startup]\nData=" + pipe + "\n"));
+    const bool named =
+        !user.Messages().empty() &&
+        user.Messages()[0].text == "Cannot open " + pipe + ": Is a named pipe, not a file";
+    return named && catalogue.IsNew() ? 0 : 1;
+  });
+  ASSERT_TRUE(end.has_value()) << "the start waits on the pipe";
+  EXPECT_EQ(end->exitCode, 0);
+}
+
 TEST_F(CatalogueWindowTest, OpeningAnInvalidFileKeepsTheOpenCatalogue) {
   auto window = StartWith(kSongs);
   user.QueueFile(folder.Write("bad.tdb", "garbage"));
@@ -269,6 +288,25 @@ TEST_F(CatalogueWindowTest, ASaveFailingAtCloseAsksWhetherToContinue) {
   user.QueueButton(Button::Yes);
   user.QueueButton(Button::Yes);
   EXPECT_TRUE(window->CloseQuery());
+}
+
+TEST_F(CatalogueWindowTest, AReadOnlyCatalogueIsNeitherSavedNorReplacedAtClose) {
+  auto window = StartWith(kSongs);
+  const std::string before = test::ReadFileText(databasePath);
+  ::chmod(databasePath.c_str(), 0444);
+  window->DeleteSong();
+  EXPECT_FALSE(window->Save());
+  EXPECT_EQ(user.Messages().back().kind, MessageKind::Error);
+  EXPECT_EQ(user.Messages().back().text, "Cannot save " + databasePath + ": the file is read-only");
+  EXPECT_TRUE(catalogue.Modified());
+
+  user.QueueButton(Button::Yes);     // save the changes?
+  user.QueueButton(Button::Cancel);  // continue anyway?
+  EXPECT_FALSE(window->CloseQuery());
+  EXPECT_EQ(user.Messages().back().text,
+            "Cannot save database to file " + databasePath +
+                "\rThe Drive or Folder may no longer be available.\r\rContinue anyway?");
+  EXPECT_EQ(test::ReadFileText(databasePath), before);
 }
 
 TEST_F(CatalogueWindowTest, SaveErrorsKeepTheModifiedFlag) {

@@ -6,11 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <random>
 
 #include "common/fileio.h"
+#include "support/childprocess.h"
 #include "support/scripteduser.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
@@ -120,6 +122,92 @@ TEST_F(DatabaseTest, AnyOtherMagicIsAnInvalidDataFile) {
   EXPECT_EQ(m_user.Messages()[0].buttons, std::vector<Button>{Button::Ok});
 }
 
+// Files of 10 GB that hold only their first bytes (sparse): reading one to its end takes a
+// minute, so a load that goes on after the header fails the time bound.
+TEST_F(DatabaseTest, AnotherMagicIsDecidedFromTheHeaderWithoutReadingFurther) {
+  for (const std::string& header : {std::string("garbage"), std::string("tunedxdb2\x21", 10),
+                                    std::string("TunedxDB\0\x21", 10)}) {
+    const std::string path = m_folder.Write("huge.tdb", header);
+    ASSERT_EQ(::truncate(path.c_str(), std::int64_t{10} << 30), 0);
+    const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+      return Load(path) == LoadResult::InvalidFile && m_user.Messages().size() == 1 ? 0 : 1;
+    });
+    ASSERT_TRUE(end.has_value()) << "still reading after the header of " << header;
+    EXPECT_EQ(end->exitCode, 0) << header;
+  }
+}
+
+// Sparse files far larger than memory: each is refused from its size, at once, without asking
+// to import it and without reserving room for its songs.
+TEST_F(DatabaseTest, ACatalogueOfMoreSongsThanTheProgramHoldsIsRefused) {
+  struct Case {
+    std::string header;
+    std::uint64_t size;
+    std::uint64_t songs;
+  };
+  const std::uint64_t limit = kMaxCatalogueSongs;
+  const Case cases[] = {
+      {std::string("TunedxDB2\x21"), std::uint64_t{2} << 40,
+       ((std::uint64_t{2} << 40) - 10 + 656) / 657},
+      {std::string("TunedxDB2\x21"), 10 + limit * 657 + 1, limit + 1},
+      {std::string("LEGACY3DB\x21"), std::uint64_t{10} << 30,
+       ((std::uint64_t{10} << 30) - 10 + 529) / 530},
+      {std::string("LEGACY3DB\x21"), 10 + limit * 530 + 1, limit + 1},
+  };
+  for (const Case& c : cases) {
+    const std::string path = m_folder.Write("huge.tdb", c.header);
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(c.size)), 0);
+    const std::string expected =
+        "Cannot open " + path + ": the file is too large for a catalogue (" +
+        std::to_string(c.songs) + " songs; at most " + std::to_string(limit) + ")";
+    const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+      try {
+        Load(path);
+      } catch (const FileError& error) {
+        return error.what() == expected && m_user.Messages().empty() && m_list.Empty() ? 0 : 1;
+      }
+      return 2;
+    });
+    ASSERT_TRUE(end.has_value()) << c.header << " of " << c.size << " bytes is still being read";
+    EXPECT_EQ(end->exitCode, 0) << c.header << " of " << c.size
+                                << " bytes (1: another message, 2: loaded, -1: ended by a signal)";
+  }
+}
+
+TEST(ReadFileHeadTest, ReadsAHugeFileOnlyUpToTheBound) {
+  test::TempFolder folder;
+  const std::string path = folder.Write("huge", "head");
+  ASSERT_EQ(::truncate(path.c_str(), std::int64_t{1} << 40), 0);
+  const auto end = test::RunInChildWithin(std::chrono::seconds(5), [&] {
+    bool truncated = false;
+    const std::vector<std::uint8_t> bytes = ReadFileHead(path, 3 << 20, &truncated);
+    return bytes.size() == (3u << 20) && truncated && bytes[0] == 'h' ? 0 : 1;
+  });
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->exitCode, 0);
+
+  const std::string small = folder.Write("small", "12345");
+  for (const std::size_t bound : {5, 6}) {
+    bool truncated = true;
+    EXPECT_EQ(ReadFileHead(small, bound, &truncated).size(), 5u);
+    EXPECT_FALSE(truncated) << bound;
+  }
+  bool truncated = false;
+  EXPECT_EQ(ReadFileHead(small, 4, &truncated).size(), 4u);
+  EXPECT_TRUE(truncated);
+}
+
+TEST(ReadFileInChunksTest, StopsWhenThePieceIsRefused) {
+  test::TempFolder folder;
+  const std::string path = folder.Write("file", std::string(100, 'x'));
+  std::vector<std::size_t> pieces;
+  ReadFileInChunks(path, 30, [&](const std::uint8_t*, std::size_t size) {
+    pieces.push_back(size);
+    return pieces.size() < 2;
+  });
+  EXPECT_EQ(pieces, (std::vector<std::size_t>{30, 30}));
+}
+
 TEST_F(DatabaseTest, AFileThatCannotBeOpenedThrowsWithThePathAndTheReason) {
   AddSongs(m_list, {{.title = "before"}});
   const std::string missing = m_folder.PathOf("missing.tdb");
@@ -170,6 +258,32 @@ TEST_F(DatabaseTest, ASaveThatFailsPartWayLeavesTheOldFileIntact) {
                           std::filesystem::directory_iterator()),
             1)
       << "no temporary file is left behind";
+}
+
+TEST_F(DatabaseTest, AReadOnlyFileIsNotReplaced) {
+  AddSongs(m_list, {{.title = "new"}});
+  const std::string target = m_folder.Write("songs.tdb", "old");
+  const std::string link = m_folder.PathOf("link.tdb");
+  std::filesystem::create_symlink(target, link);
+  for (const mode_t mode : {0444, 0400, 0555}) {
+    for (const std::string& path : {target, link}) {
+      ::chmod(target.c_str(), mode);
+      try {
+        SaveDatabase(m_list, path);
+        ADD_FAILURE() << "saved over a file of mode " << std::oct << mode;
+      } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot save " + path + ": the file is read-only");
+      }
+      EXPECT_EQ(ReadFileText(target), "old");
+      struct stat info {};
+      ASSERT_EQ(::stat(target.c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
+                          std::filesystem::directory_iterator()),
+            2)
+      << "nothing else was written";
 }
 
 TEST_F(DatabaseTest, SavingIntoAMissingFolderThrows) {

@@ -2,8 +2,14 @@
 #include "catalogue/legacyimport.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
 
 #include "catalogue/database.h"
+#include "support/childprocess.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/tempfolder.h"
@@ -89,6 +95,52 @@ TEST_F(LegacyImportTest, CancelLeavesTheListEmpty) {
   m_user.QueueButton(Button::Cancel);
   EXPECT_EQ(Load(std::string(1, 33) + Version1Record({.title = "t"})), LoadResult::NotImported);
   EXPECT_EQ(m_list.Count(), 0u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TUNEDEX_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TUNEDEX_TEST_ASAN 1
+#endif
+#endif
+
+// The program's address space now, in bytes.
+std::uint64_t AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  std::uint64_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A version-1.0 file of 512 MB (sparse, so its records are empty) is imported in pieces, within
+// far less memory than its size; a cancelled import stops reading at once.
+TEST_F(LegacyImportTest, AHugeFileIsImportedPieceByPiece) {
+#ifdef TUNEDEX_TEST_ASAN
+  GTEST_SKIP() << "the address sanitizer needs more address space than the bound allows";
+#else
+  const std::string path = m_folder.Write("old.tdb", "LEGACY3DB\x21");
+  ASSERT_EQ(::truncate(path.c_str(), std::int64_t{512} << 20), 0);
+  for (const Button answer : {Button::Ok, Button::Cancel}) {
+    const auto end = test::RunInChildWithin(std::chrono::seconds(30), [&] {
+      m_user.QueueButton(answer);
+      rlimit bound{};
+      ::getrlimit(RLIMIT_AS, &bound);
+      bound.rlim_cur = AddressSpaceInUse() + (192 << 20);
+      if (::setrlimit(RLIMIT_AS, &bound) != 0) return 3;
+      const LoadResult result = LoadDatabase(m_list, path, m_user);
+      const LoadResult expected =
+          answer == Button::Ok ? LoadResult::Loaded : LoadResult::NotImported;
+      return result == expected && m_list.Empty() &&
+                     m_list.SortOrder() == (answer == Button::Ok ? 33 : 0)
+                 ? 0
+                 : 1;
+    });
+    ASSERT_TRUE(end.has_value());
+    EXPECT_EQ(end->exitCode, 0) << "answered " << static_cast<int>(answer)
+                                << " (1: another result, 3: no bound, 99: out of memory)";
+  }
+#endif
 }
 
 TEST_F(LegacyImportTest, AHeaderOnlyFileIsAnEmptyCatalogueWithItsSortCode) {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "cli/commands.h"
+#include "support/childprocess.h"
 #include "support/process.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -192,6 +193,33 @@ TEST_F(CliTest, AReportedErrorGivesANonZeroExitStatus) {
   EXPECT_NE(result.exitCode, -1) << "did not finish";
   EXPECT_NE(result.exitCode, 0) << result.err;
   EXPECT_NE(result.err.find("error:"), std::string::npos) << result.err;
+}
+
+TEST_F(CliTest, ACatalogueThatIsAPipeIsRefusedAtOnce) {
+  const std::string pipe = m_folder.PathOf("pipe.tdb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const char* command : {"info", "list"}) {
+    const test::BoundedProcessResult result =
+        test::RunProgramWithin(std::chrono::seconds(10), TUNEDEX_CLI, {command, pipe});
+    ASSERT_FALSE(result.timedOut) << command << " waits on the pipe";
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "tunedex-cli: Cannot open " + pipe + ": Is a named pipe, not a file\n");
+  }
+}
+
+TEST_F(CliTest, ACatalogueTooLargeToHoldIsRefusedWithAMessage) {
+  const std::string huge = m_folder.Write("huge.tdb", "TunedxDB2\x21");
+  ASSERT_EQ(::truncate(huge.c_str(), std::int64_t{2} << 40), 0);
+  for (const char* command : {"info", "list"}) {
+    const test::BoundedProcessResult result =
+        test::RunProgramWithin(std::chrono::seconds(10), TUNEDEX_CLI, {command, huge});
+    ASSERT_FALSE(result.timedOut) << command;
+    EXPECT_EQ(result.exitCode, 2) << command << ": " << result.err;
+    EXPECT_NE(result.err.find("tunedex-cli: Cannot open " + huge +
+                              ": the file is too large for a catalogue"),
+              std::string::npos)
+        << result.err;
+  }
 }
 
 // A NUL byte inside a field used to end the printed line there, losing the fields after it; an

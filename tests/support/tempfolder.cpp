@@ -18,8 +18,10 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  // Folders a test made read-only must be writable again to be removed.
+  // Folders a test made read-only must be writable again to be removed. A link is left alone:
+  // changing it would change what it leads to, which may be a file of the system.
   for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, ignored)) {
+    if (entry.is_symlink(ignored)) continue;
     std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
   }
