@@ -157,7 +157,8 @@ tIniFile tIniFile::Parse(std::string_view text) {
 tIniFile tIniFile::Load(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  // One byte past the bound is enough to know that the rest is ignored.
+  const std::vector<std::uint8_t> bytes = ReadFileHead(path, kMaxSize + 1);
   return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

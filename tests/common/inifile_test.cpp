@@ -2,6 +2,7 @@
 #include "common/inifile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "common/fileio.h"
 #include "support/tempfolder.h"
@@ -172,6 +173,23 @@ TEST(IniFileTest, AHugeTextIsReadOnlyUpToTheBound) {
   const std::string twoLines = head + "a=1\n" + std::string(tIniFile::kMaxSize, 'y') + "\n";
   EXPECT_EQ(tIniFile::Parse(twoLines).Text(), head + "a=1\n");
   EXPECT_EQ(tIniFile::Parse(lines).Text(), head);
+}
+
+}  // namespace
+}  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+// A settings file of any size costs no more than the bound to read: only its head is read.
+TEST(IniFileTest, AHugeSettingsFileIsReadOnlyUpToTheBound) {
+  test::TempFolder folder;
+  const std::string path = folder.Write("huge.ini", "[Main]\nTop=7\n");
+  ASSERT_EQ(::truncate(path.c_str(), std::int64_t{10} << 30), 0);  // 10 GB, sparse
+  const tIniFile ini = tIniFile::Load(path);
+  EXPECT_TRUE(ini.Truncated());
+  EXPECT_EQ(ini.ReadInteger("Main", "Top", 0), 7);
+  EXPECT_LE(ini.Text().size(), tIniFile::kMaxSize);
 }
 
 }  // namespace
