@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "cli/commands.h"
 #include "support/childprocess.h"
@@ -24,42 +19,11 @@ namespace {
 using test::MakeRecord;
 using test::RunProgram;
 
-extern "C" char** environ;
-
-struct BoundedResult {
-  int exitCode = -1;  // -1 when the program did not exit by itself within the bound
-  std::string err;
-};
-
 // Runs tunedex-cli with its standard output sent to outPath (a device such as /dev/full), and
-// kills it when it has not finished within five seconds.
-BoundedResult RunCliWithOutput(std::vector<std::string> arguments, const std::string& outPath) {
-  test::TempFolder folder;
-  const std::string errPath = folder.PathOf("err");
-  arguments.insert(arguments.begin(), TUNEDEX_CLI);
-  std::vector<char*> argv;
-  for (std::string& word : arguments) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, TUNEDEX_CLI, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return {};
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  int status = 0;
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return {-1, test::ReadFileText(errPath)};
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFileText(errPath)};
+// kills it when it has not finished within five seconds (exit code -1).
+test::BoundedProcessResult RunCliWithOutput(const std::vector<std::string>& arguments,
+                                            const std::string& outPath) {
+  return test::RunProgramWithin(std::chrono::seconds(5), TUNEDEX_CLI, arguments, outPath);
 }
 
 // The second field (the title) of each line list prints.
@@ -176,7 +140,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailureWithExitStatusOne) {
   const std::vector<std::string> commands[] = {
       {"info", m_db}, {"list", m_db}, {"list", m_db, "--sort", "title"}, {"--help"}};
   for (const std::vector<std::string>& arguments : commands) {
-    const BoundedResult result = RunCliWithOutput(arguments, "/dev/full");
+    const test::BoundedProcessResult result = RunCliWithOutput(arguments, "/dev/full");
     EXPECT_EQ(result.exitCode, 1) << arguments[0];
     EXPECT_NE(result.err.find("tunedex-cli: cannot write the output: No space left on device"),
               std::string::npos)
@@ -189,7 +153,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailureWithExitStatusOne) {
 TEST_F(CliTest, AReportedErrorGivesANonZeroExitStatus) {
   const std::string pipe = m_folder.PathOf("song.kar");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  const BoundedResult result = RunCliWithOutput({"record", pipe}, "/dev/null");
+  const test::BoundedProcessResult result = RunCliWithOutput({"record", pipe}, "/dev/null");
   EXPECT_NE(result.exitCode, -1) << "did not finish";
   EXPECT_NE(result.exitCode, 0) << result.err;
   EXPECT_NE(result.err.find("error:"), std::string::npos) << result.err;

@@ -64,7 +64,8 @@ std::optional<ChildEnd> RunInChildWithin(std::chrono::milliseconds bound,
 }
 
 BoundedProcessResult RunProgramWithin(std::chrono::milliseconds bound, const std::string& program,
-                                      const std::vector<std::string>& arguments) {
+                                      const std::vector<std::string>& arguments,
+                                      const std::string& outputTo) {
   TempFolder folder;
   const std::string outPath = folder.PathOf("out");
   const std::string errPath = folder.PathOf("err");
@@ -78,7 +79,8 @@ BoundedProcessResult RunProgramWithin(std::chrono::milliseconds bound, const std
   {
     ChildProcess child([&] {
       const int in = ::open("/dev/null", O_RDONLY);
-      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int out = outputTo.empty() ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                       : ::open(outputTo.c_str(), O_WRONLY);
       const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       if (in < 0 || out < 0 || err < 0) return 126;
       ::dup2(in, 0);
@@ -92,7 +94,7 @@ BoundedProcessResult RunProgramWithin(std::chrono::milliseconds bound, const std
   BoundedProcessResult result;
   result.timedOut = !end;
   if (end) result.exitCode = end->exitCode;
-  result.out = ReadFileText(outPath);
+  if (outputTo.empty()) result.out = ReadFileText(outPath);
   result.err = ReadFileText(errPath);
   return result;
 }

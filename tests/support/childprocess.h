@@ -44,11 +44,13 @@ class ChildProcess {
 std::optional<ChildEnd> RunInChildWithin(std::chrono::milliseconds bound,
                                          const std::function<int()>& body);
 
-// RunProgram, with the program killed when it runs longer than bound; timedOut tells.
+// RunProgram, with the program killed when it runs longer than bound; timedOut tells. With
+// outputTo (a device such as /dev/full), the program's standard output goes there instead.
 struct BoundedProcessResult : ProcessResult {
   bool timedOut = false;
 };
 BoundedProcessResult RunProgramWithin(std::chrono::milliseconds bound, const std::string& program,
-                                      const std::vector<std::string>& arguments);
+                                      const std::vector<std::string>& arguments,
+                                      const std::string& outputTo = {});
 
 }  // namespace tunedex::test
