@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "catalogue/songfilerename.h"
+#include "song/songtype.h"
 
 namespace tunedex {
 namespace {
@@ -372,12 +373,16 @@ FileOperationReport tSongFileOperations::Rename(const std::string& oldPath,
           ? FindCdgCompanion(oldPath, m_files)
           : std::nullopt;
   if (!RenameSongFile(oldPath, newPath, renamed, confirm, m_user, m_files)) {
-    report.failed.push_back({oldPath, "not renamed"});
+    const std::uint8_t newType = ExtToSongType(newPath);
+    const bool typeChanges = newType != renamed.FileType() && newType != renamed.InternalFormat();
+    report.failed.push_back(
+        {oldPath, typeChanges ? "not renamed: the song type would change" : "not renamed"});
     return report;
   }
   report.done.push_back({oldPath, newPath});
   if (song) m_catalogue.ChangeRecord(*song, renamed);
-  if (companion) {
+  // A new extension with the same name leaves the companion as it is.
+  if (companion && WithoutExtension(newPath) != WithoutExtension(oldPath)) {
     const std::string newCompanion = WithoutExtension(newPath) + "." + ExtensionOf(*companion);
     const FileResult result = m_files.RenameWithoutReplacing(*companion, newCompanion);
     if (result) {

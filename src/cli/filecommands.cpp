@@ -84,7 +84,9 @@ int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out) 
   // Everything is checked before anything is touched.
   GioFileSystem files;
   const std::string& database = words[1];
-  const std::vector<std::string> named(words.begin() + 2, words.end() - (transfer ? 1 : 0));
+  // Rename's last word and a transfer's are not files yet.
+  const std::vector<std::string> named(words.begin() + 2,
+                                       words.end() - (action == "rename" || transfer ? 1 : 0));
   std::vector<std::string> paths;
   for (const std::string& path : named) {
     if (!files.FileExists(path)) {
@@ -93,7 +95,6 @@ int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out) 
     }
     paths.push_back(Absolute(path));
   }
-  if (action == "rename") paths.pop_back();  // the new name is not a file yet
   std::string folder;
   if (transfer) {
     folder = Absolute(words.back());

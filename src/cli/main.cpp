@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
   const std::string command = words[0];
   words.erase(words.begin());
   try {
-    const Arguments arguments(words, {"help"});
+    const Arguments arguments(words, {"help", "no-cdg"});
     if (arguments.Flag("help")) {
       std::fputs(kUsage, stdout);
       return Finished(kExitOk);

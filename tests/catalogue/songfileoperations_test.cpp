@@ -197,6 +197,16 @@ TEST_F(SongFileOperationsTest, RenameTakesTheCompanionAndTheRecordAlong) {
   EXPECT_TRUE(m_catalogue.Modified());
 }
 
+TEST_F(SongFileOperationsTest, ANewExtensionAloneLeavesTheCompanion) {
+  m_user.QueueButton(Button::Yes);  // the change of song type
+  const FileOperationReport report =
+      m_operations.Rename("/songs/a.mp3", "a.wma", tSongRecord(), true);
+  EXPECT_TRUE(report.Complete());
+  EXPECT_TRUE(m_files.FileExists("/songs/a.wma"));
+  EXPECT_TRUE(m_files.FileExists("/songs/a.CDG"));
+  EXPECT_EQ(IdOf("/songs/a.wma"), "AA001");
+}
+
 TEST_F(SongFileOperationsTest, RenameRefusalsTouchNothing) {
   m_files.AddFile("/songs/taken.mp3");
   for (const std::string name : {"sub/z.mp3", "", "..", "taken.mp3"}) {
