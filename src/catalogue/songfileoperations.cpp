@@ -123,9 +123,8 @@ void tSongFileOperations::Follow(const std::string& from, const std::string& to)
   m_catalogue.ChangeRecord(*song, record);
 }
 
-std::vector<std::string> tSongFileOperations::WithCompanions(const std::vector<std::string>& paths,
-                                                             CompanionRule rule,
-                                                             const std::string& question) {
+std::vector<tSongFileOperations::ListedFile> tSongFileOperations::WithCompanions(
+    const std::vector<std::string>& paths, CompanionRule rule, const std::string& question) {
   std::vector<std::optional<std::string>> companions;
   std::size_t count = 0;
   for (const std::string& path : paths) {
@@ -141,10 +140,10 @@ std::vector<std::string> tSongFileOperations::WithCompanions(const std::vector<s
     take = m_user.ShowMessage(MessageKind::Confirmation, text, {Button::Yes, Button::No}) ==
            Button::Yes;
   }
-  std::vector<std::string> list;
+  std::vector<ListedFile> list;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    list.push_back(paths[i]);
-    if (take && companions[i]) list.push_back(*companions[i]);
+    list.push_back({paths[i], false});
+    if (take && companions[i]) list.push_back({*companions[i], true});
   }
   return list;
 }
@@ -202,7 +201,7 @@ FileOperationReport tSongFileOperations::Trash(const std::vector<std::string>& p
                                                const FileOperationOptions& options) {
   FileOperationReport report;
   if (paths.empty()) return report;
-  const std::vector<std::string> list = WithCompanions(paths, options.companions, "the Trash");
+  const std::vector<ListedFile> list = WithCompanions(paths, options.companions, "the Trash");
   if (options.confirm && m_user.ShowMessage(MessageKind::Confirmation,
                                             "Send " + DescribeFiles(paths) + " to the Trash?",
                                             {Button::Yes, Button::No}) != Button::Yes) {
@@ -210,8 +209,11 @@ FileOperationReport tSongFileOperations::Trash(const std::vector<std::string>& p
     return report;
   }
   std::vector<std::string> noTrash;
-  for (const std::string& path : list) {
+  bool songDone = false;
+  for (const auto& [path, companion] : list) {
+    if (companion && !songDone) continue;
     const FileResult result = m_files.Trash(path);
+    if (!companion) songDone = result.Ok();
     if (result) {
       Forget(path);
       report.done.push_back({path, {}});
@@ -259,14 +261,17 @@ FileOperationReport tSongFileOperations::TransferFiles(Transfer kind,
   // and drag do.
   const CompanionRule rule =
       options.companions == CompanionRule::Leave ? CompanionRule::Leave : CompanionRule::Take;
-  const std::vector<std::string> list = WithCompanions(paths, rule, {});
+  const std::vector<ListedFile> list = WithCompanions(paths, rule, {});
   const bool move = kind == Transfer::Move;
   auto run = [&](const std::string& from, const std::string& to, const FileProgress& progress) {
     return move ? m_files.Move(from, to, progress) : m_files.Copy(from, to, progress);
   };
   bool replaceAll = false;
   std::int64_t filesDone = 0;
-  for (const std::string& from : list) {
+  bool songDone = false;
+  for (const auto& [from, companion] : list) {
+    if (companion && !songDone) continue;
+    if (!companion) songDone = false;
     const std::string name = NameOf(from);
     const std::string to = Join(folder, name);
     if (!m_user.Progress(filesDone, name)) {
@@ -329,6 +334,7 @@ FileOperationReport tSongFileOperations::TransferFiles(Transfer kind,
       result = run(from, to, progress);
     }
     if (result) {
+      songDone = true;
       ++filesDone;
       if (move) Follow(from, to);
       report.done.push_back({from, to});

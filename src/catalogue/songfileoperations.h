@@ -82,9 +82,13 @@ class tSongFileOperations {
 
   FileOperationReport TransferFiles(Transfer kind, const std::vector<std::string>& paths,
                                     const std::string& folder, const FileOperationOptions& options);
-  // The paths with the companions the options take along, in order (each after its song).
-  std::vector<std::string> WithCompanions(const std::vector<std::string>& paths, CompanionRule rule,
-                                          const std::string& question);
+  struct ListedFile {
+    std::string path;
+    bool companion = false;  // follows its song, and stays when the song does
+  };
+  // The paths with the companions the rule takes along, each right after its song.
+  std::vector<ListedFile> WithCompanions(const std::vector<std::string>& paths, CompanionRule rule,
+                                         const std::string& question);
   void Forget(const std::string& path);
   void Follow(const std::string& from, const std::string& to);
 

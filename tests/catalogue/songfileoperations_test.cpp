@@ -274,6 +274,26 @@ TEST_F(SongFileOperationsTest, TheCatalogueFollowsEachFileThatMovedWhenOthersFai
             std::string::npos);
 }
 
+TEST_F(SongFileOperationsTest, ACompanionStaysWithASongThatStays) {
+  struct Case {
+    bool trash;
+  };
+  for (const Case& c : {Case{false}, Case{true}}) {
+    Reset();
+    m_files.Fail(c.trash ? Op::Trash : Op::Move, FileFailure::PermissionDenied, "/songs/a.mp3");
+    FileOperationOptions options;
+    options.confirm = false;
+    options.companions = CompanionRule::Take;
+    options.showErrors = false;
+    const FileOperationReport report =
+        c.trash ? m_operations.Trash({"/songs/a.mp3", "/songs/c.wma"}, options)
+                : m_operations.Move({"/songs/a.mp3", "/songs/c.wma"}, "/dest", options);
+    EXPECT_EQ(DoneFrom(report), Strings{"/songs/c.wma"});
+    EXPECT_TRUE(m_files.FileExists("/songs/a.CDG"));
+    EXPECT_EQ(IdOf("/songs/a.mp3"), "AA001");
+  }
+}
+
 TEST_F(SongFileOperationsTest, ACancelledMoveKeepsWhatMovedAndLeavesTheRest) {
   m_files.SetDevice("/dest", 2);
   m_files.SetProgressStep(4);
@@ -350,7 +370,8 @@ TEST_F(SongFileOperationsTest, AFailedReplacementKeepsTheOldFile) {
 
 TEST_F(SongFileOperationsTest, AMoveOntoItselfIsRefusedWithoutAQuestion) {
   const FileOperationReport report = m_operations.Move({"/songs/a.mp3"}, "/songs");
-  ASSERT_EQ(report.failed.size(), 2u);  // the song and its companion
+  ASSERT_EQ(report.failed.size(), 1u);  // the companion stays with its song
+  EXPECT_TRUE(m_files.FileExists("/songs/a.CDG"));
   EXPECT_EQ(m_files.Contents("/songs/a.mp3"), "mp3 bytes");
   EXPECT_EQ(IdOf("/songs/a.mp3"), "AA001");
   EXPECT_EQ(m_files.Calls(Op::Move), 0);
