@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tunedex-cli files over real files in a temporary folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -68,6 +70,29 @@ TEST_F(FilesCommandTest, MoveTakesTheCompanionAndTheRecordsAlong) {
   EXPECT_EQ(test::ReadFileText(Dest("a.CDG")), "cdg bytes");
   EXPECT_FALSE(fs::exists(m_mp3));
   EXPECT_EQ(FileNames(), Dest("a.mp3") + "\n" + Dest("b.kar") + "\n");
+}
+
+// /dev/shm is a memory file system of its own on most Linux machines: a move there copies and
+// then deletes.
+TEST_F(FilesCommandTest, AMoveToAnotherFileSystemCopiesThenDeletes) {
+  struct stat here {
+  }, there{};
+  if (::stat(m_dest.c_str(), &here) != 0 || ::stat("/dev/shm", &there) != 0 ||
+      here.st_dev == there.st_dev || ::access("/dev/shm", W_OK) != 0) {
+    GTEST_SKIP() << "no second file system to move to";
+  }
+  std::string pattern = "/dev/shm/tunedex-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const std::string other = pattern;
+  const test::ProcessResult result = Cli({"move", m_db, m_mp3, other});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(test::ReadFileText(other + "/a.mp3"), "mp3 bytes");
+  EXPECT_EQ(test::ReadFileText(other + "/a.CDG"), "cdg bytes");
+  EXPECT_FALSE(fs::exists(m_mp3));
+  EXPECT_FALSE(fs::exists(m_cdg));
+  EXPECT_EQ(FileNames(), other + "/a.mp3\n" + m_kar + "\n");
+  std::error_code ignored;
+  fs::remove_all(other, ignored);
 }
 
 TEST_F(FilesCommandTest, CopyLeavesTheSourcesAndTheCatalogue) {
