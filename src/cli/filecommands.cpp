@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tunedex-cli files: renaming, moving, copying, deleting and trashing song files with the
 // catalogue kept in step.
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -105,6 +107,13 @@ int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out) 
   }
   if (!files.FileExists(database)) {
     user.ShowError("Cannot find catalogue " + database);
+    return kExitBadInput;
+  }
+  // The catalogue is saved by replacing its file: a file or folder that cannot be written
+  // would leave the moved files' songs behind.
+  const std::string databaseFolder = std::filesystem::path(Absolute(database)).parent_path();
+  if (::access(database.c_str(), W_OK) != 0 || ::access(databaseFolder.c_str(), W_OK) != 0) {
+    user.ShowError("Cannot write catalogue " + database);
     return kExitBadInput;
   }
   tCatalogue catalogue;
