@@ -28,6 +28,10 @@ int RunRecord(const Arguments& arguments, UserInteraction& user, std::FILE* out)
 // tunedex-cli scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]
 int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
+// tunedex-cli files rename DB OLD NEW | move DB FILE... FOLDER | copy DB FILE... FOLDER |
+// delete DB FILE... | trash DB FILE... [--no-cdg]
+int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
 // tunedex-cli windows
 int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 // tunedex-cli play FILE

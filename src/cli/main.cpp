@@ -33,6 +33,17 @@ constexpr const char* kUsage =
     "  scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]\n"
     "      Search the folders for song files of the chosen types (all by default) and\n"
     "      add those the catalogue DB does not hold (DB is created when missing).\n"
+    "  files rename DB OLD NEW\n"
+    "  files move DB FILE... FOLDER\n"
+    "  files copy DB FILE... FOLDER\n"
+    "  files delete DB FILE...\n"
+    "  files trash DB FILE... [--no-cdg]\n"
+    "      Rename, move, copy, delete or send to the Trash song files and keep the\n"
+    "      catalogue DB in step (a moved or renamed file's song takes the new name, a\n"
+    "      deleted file's song goes). The \".cdg\" file beside an MP3 or WMA song goes\n"
+    "      along unless --no-cdg. An existing file is replaced only with --answer yes\n"
+    "      or yestoall (a rename that changes the song type too). One line per file\n"
+    "      done; exit status 1 when some failed, 2 for bad input (nothing touched).\n"
     "  windows\n"
     "      Print every top-level window of the X display: its id, then its class and\n"
     "      caption as a player's window is configured (\"class\"; \"caption\").\n"
@@ -58,6 +69,7 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
   if (command == "inspect") return RunInspect(arguments, user, stdout);
   if (command == "record") return RunRecord(arguments, user, stdout);
   if (command == "scan") return RunScan(arguments, user, stdout);
+  if (command == "files") return RunFiles(arguments, user, stdout);
   if (command == "windows") return RunWindows(arguments, user, stdout);
   if (command == "play") return RunPlay(arguments, user, stdout);
   throw UsageError("unknown command " + command);
@@ -92,7 +104,7 @@ int main(int argc, char** argv) {
   const std::string command = words[0];
   words.erase(words.begin());
   try {
-    const Arguments arguments(words, {"help"});
+    const Arguments arguments(words, {"help", "no-cdg"});
     if (arguments.Flag("help")) {
       std::fputs(kUsage, stdout);
       return Finished(kExitOk);
