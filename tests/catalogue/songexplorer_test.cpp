@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/userlocale.h"
+#include "support/fakedesktop.h"
 #include "support/fakefilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
@@ -343,6 +344,49 @@ TEST_F(SongExplorerTest, PlayerInFrontChangesOnlyTheExplorersBit) {
   EXPECT_TRUE(m_explorer.PlayerInFront());
   m_explorer.SetPlayerInFront(false);
   EXPECT_EQ(m_options.Set().PlayerPopups.Stored(), 1 | 8);
+}
+
+}  // namespace
+}  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+// Play hands the selected file to the player control, in front or not as the Explorer's bit
+// of PlayerPopups says.
+TEST(SongExplorerPlayTest, PlaysTheSelectedFileWithTheExplorersInFrontChoice) {
+  for (const bool inFront : {true, false}) {
+    test::FakeFileSystem files;
+    test::ScriptedUser user;
+    tCatalogue catalogue;
+    tLivePlayerOptions options;
+    test::FakeDesktop desktop;
+    const WindowHandle main = desktop.AddWindow({.windowClass = "TunedexMain", .caption = "T"});
+    const WindowHandle owner =
+        desktop.AddWindow({.windowClass = "TunedexExplorer", .caption = "Song Explorer"});
+    files.AddFile("/bin/player");
+    desktop.AddProgram("/bin/player", {.windows = {{.windowClass = "PlayerMain", .caption = "P"}}});
+    options.Set().Records[3].PlayerFile = "/bin/player";
+    tPlayerControl players({desktop, desktop, desktop, user,
+                            [&files](const std::string& p) { return files.FileExists(p); }, "/"},
+                           options, main);
+    files.AddFile("/music/a.kar");
+    files.AddFile("/music/b.mp3", test::Id3v2File({{"TIT2", "B"}}));
+    tSongExplorer explorer({catalogue, files, user, options,
+                            [&files](const std::string& path, tSongRecord& record) {
+                              ReadSongRecordBytes(test::AsBytes(files.Contents(path)), path, record,
+                                                  [](const std::string&) { return false; });
+                              return SongReadStatus::Read;
+                            },
+                            &players});
+    explorer.SetPlayerInFront(inFront);
+    explorer.ChooseFolder("/music");
+    explorer.LoadAll();
+    explorer.SelectOnly(1);
+    explorer.Play(owner);
+    EXPECT_EQ(desktop.LogOf("start"), (Strings{"start /bin/player [/music/b.mp3]"}));
+    EXPECT_EQ(desktop.Log().back(), inFront ? "front PlayerMain" : "front TunedexExplorer");
+  }
 }
 
 }  // namespace
