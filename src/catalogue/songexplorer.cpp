@@ -11,7 +11,6 @@ namespace tunedex {
 namespace {
 
 constexpr std::array<int, 8> kInCataloguePictures = {1, 3, 5, 7, 9, 11, 20, 23};
-constexpr std::size_t kMaxTitle = 80;
 
 std::string WithSlash(const std::string& folder) {
   if (folder.empty() || folder.back() == '/') return folder;
@@ -125,7 +124,8 @@ void tSongExplorer::AddItem(const std::string& name) {
     tSongRecord& record = item.record;
     if (record.Title().empty()) record.SetTitle("?");
     if (record.Artist().empty()) record.SetArtist("?");
-    if (record.Artist() + record.Title() == "??") record.SetTitle(name.substr(0, kMaxTitle));
+    if (record.Artist() + record.Title() == "??")
+      record.SetTitle(name);  // cut to the field's length
     item.picture = ExplorerPicture(record, InCatalogue(record));
     item.title = record.Title();
     item.artist = record.Artist();
