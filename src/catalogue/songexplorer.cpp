@@ -45,6 +45,24 @@ tSongExplorer::tSongExplorer(Services services) : m_services(std::move(services)
                             [&files](const std::string& p) { return files.FileExists(p); });
     };
   }
+  m_services.catalogue.AddObserver(*this);
+}
+
+tSongExplorer::~tSongExplorer() {
+  m_services.catalogue.RemoveObserver(*this);
+}
+
+void tSongExplorer::CatalogueChanged(const CatalogueNotice& notice) {
+  switch (notice.change) {
+    case CatalogueChange::Replaced:
+    case CatalogueChange::Removed:
+    case CatalogueChange::Added:
+    case CatalogueChange::RecordChanged:
+      UpdateMarks();
+      break;
+    default:
+      break;
+  }
 }
 
 void tSongExplorer::ResetList() {

@@ -61,7 +61,7 @@ struct tExplorerCommands {
 // records a slice at a time (so the window answers events between slices), the status texts,
 // the in-catalogue marks, selection and command enabling, sorting by column, importing the
 // selected files into the catalogue, playing one and the "Player in Front" choice.
-class tSongExplorer {
+class tSongExplorer : private CatalogueObserver {
  public:
   // Builds a record from a song file; the real one reads the disk (ReadSongRecord).
   using RecordReader = std::function<SongReadStatus(const std::string& path, tSongRecord& record)>;
@@ -76,6 +76,9 @@ class tSongExplorer {
   };
 
   explicit tSongExplorer(Services services);
+  ~tSongExplorer() override;
+  tSongExplorer(const tSongExplorer&) = delete;
+  tSongExplorer& operator=(const tSongExplorer&) = delete;
 
   // Lists folder (empty for a tree node without a path: the list stays empty) and starts
   // reading its records; a load still running is dropped. A folder that cannot be listed
@@ -120,7 +123,8 @@ class tSongExplorer {
   // The question, then the selected importable files appended to the catalogue (which re-sorts
   // and gives them ID codes); returns how many were added.
   std::size_t Import();
-  // Re-reads every item's in-catalogue mark (after the catalogue changed elsewhere).
+  // Re-reads every item's in-catalogue mark; done by itself when songs are added to or
+  // removed from the catalogue, or a file name changes, anywhere.
   void UpdateMarks();
 
   void Play(WindowHandle owner);
@@ -128,6 +132,7 @@ class tSongExplorer {
   void SetPlayerInFront(bool inFront);
 
  private:
+  void CatalogueChanged(const CatalogueNotice& notice) override;
   void ResetList();
   void FinishLoad();
   void AddItem(const std::string& name);

@@ -296,17 +296,26 @@ TEST_F(SongExplorerTest, ImportWithNothingImportableAsksNothing) {
   EXPECT_TRUE(m_user.Messages().empty());
 }
 
-TEST_F(SongExplorerTest, ImportOfAllSelectedHasNoSecondLineAndSkipsFilesCataloguedMeanwhile) {
+TEST_F(SongExplorerTest, ImportOfAllSelectedHasNoSecondLine) {
   m_files.AddFile("/music/a.kar");
   m_files.AddFile("/music/b.kar");
   Open();
   m_explorer.SelectAll();
-  Catalogue("/music/b.kar");  // added elsewhere after the list was read
-  m_catalogue.SetModified(true);
-  EXPECT_EQ(m_explorer.Import(), 1u);
+  EXPECT_EQ(m_explorer.Import(), 2u);
   EXPECT_EQ(m_user.Messages().at(0).text, "Add 2 songs to the database?");
   EXPECT_EQ(m_catalogue.Songs().Count(), 2u);
-  EXPECT_TRUE(m_catalogue.Modified()) << "never cleared by an import";
+}
+
+TEST_F(SongExplorerTest, AStoppedImportAddsTheSongsCountedSoFar) {
+  for (const char* name : {"a.kar", "b.kar", "c.kar"}) {
+    m_files.AddFile(std::string("/music/") + name);
+  }
+  Open();
+  m_explorer.SelectAll();
+  m_user.StopAfterProgress(2);
+  EXPECT_EQ(m_explorer.Import(), 2u);
+  EXPECT_EQ(m_catalogue.Songs().Count(), 2u);
+  EXPECT_EQ(m_explorer.ImportableCount(), 1u);
 }
 
 TEST_F(SongExplorerTest, SortingByColumnHeaders) {
@@ -334,6 +343,57 @@ TEST_F(SongExplorerTest, SortingByColumnHeaders) {
     ASSERT_TRUE(m_explorer.Position());
     EXPECT_EQ(m_explorer.Items()[*m_explorer.Position()].caption, "b.mp3");
   }
+}
+
+TEST_F(SongExplorerTest, MarksFollowCatalogueChangesMadeElsewhere) {
+  m_files.AddFile("/music/a.kar");
+  m_files.AddFile("/music/b.kar");
+  Open();
+  EXPECT_FALSE(m_explorer.Items()[0].InCatalogue());
+  Catalogue("/music/A.KAR");
+  EXPECT_TRUE(m_explorer.Items()[0].InCatalogue());
+  EXPECT_EQ(m_explorer.ImportableCount(), 1u);
+  m_catalogue.Remove(m_catalogue.Songs().FindByFileName("/music/a.kar"));
+  EXPECT_FALSE(m_explorer.Items()[0].InCatalogue());
+  EXPECT_EQ(m_explorer.ImportableCount(), 2u);
+}
+
+TEST_F(SongExplorerTest, ANameThatIsNotUtf8KeepsItsBytes) {
+  const std::string name = "caf\xE9.kar";
+  m_files.AddFile("/music/" + name);
+  Open();
+  ASSERT_EQ(m_explorer.Items().size(), 1u);
+  EXPECT_EQ(m_explorer.Items()[0].caption, name);
+  EXPECT_EQ(m_explorer.PathOf(0), "/music/" + name);
+  m_explorer.Import();
+  EXPECT_NE(m_catalogue.Songs().FindByFileName("/music/" + name), nullptr);
+}
+
+TEST_F(SongExplorerTest, AChoiceMadeWhileTheListFillsIsKept) {
+  for (const char* name : {"a.kar", "b.kar", "c.kar", "d.kar"}) {
+    m_files.AddFile(std::string("/music/") + name);
+  }
+  m_explorer.ChooseFolder("/music");
+  m_explorer.LoadSlice(2);
+  m_explorer.SelectOnly(1);
+  m_explorer.LoadAll();
+  EXPECT_EQ(m_explorer.Position(), 1u);
+  EXPECT_EQ(m_explorer.SelectedCount(), 1u);
+  EXPECT_EQ(m_explorer.StatusText(), "/music/b.kar");
+  EXPECT_EQ(m_explorer.CountText(), "2/4");
+}
+
+TEST_F(SongExplorerTest, RowsArrivingAfterASortGoToTheirPlace) {
+  for (const char* name : {"a.kar", "b.kar", "c.kar", "d.kar"}) {
+    m_files.AddFile(std::string("/music/") + name);
+  }
+  m_explorer.ChooseFolder("/music");
+  m_explorer.LoadSlice(2);
+  m_explorer.SelectOnly(0);
+  m_explorer.SortByColumn(0);  // descending
+  m_explorer.LoadAll();
+  EXPECT_EQ(Captions(), (Strings{"d.kar", "c.kar", "b.kar", "a.kar"}));
+  EXPECT_EQ(m_explorer.Position(), 3u) << "the position follows a.kar";
 }
 
 TEST_F(SongExplorerTest, PlayerInFrontChangesOnlyTheExplorersBit) {
