@@ -8,9 +8,9 @@ namespace tunedex::cli {
 Button DataFileUser::ShowMessage(MessageKind kind, std::string_view text,
                                  std::initializer_list<Button> buttons) {
   if (text == kInvalidDataFileMessage) {
-    return m_user.ShowMessage(kind, m_path + ": " + std::string(text), buttons);
+    return ForwardingUser::ShowMessage(kind, m_path + ": " + std::string(text), buttons);
   }
-  return m_user.ShowMessage(kind, text, buttons);
+  return ForwardingUser::ShowMessage(kind, text, buttons);
 }
 
 }  // namespace tunedex::cli

@@ -22,33 +22,17 @@ std::string Absolute(const std::string& path) {
 
 // Without --answer a script's question is answered No: nothing is replaced and no song type is
 // changed unless the caller said so.
-class CautiousUser final : public UserInteraction {
+class CautiousUser final : public ForwardingUser {
  public:
-  explicit CautiousUser(UserInteraction& inner) : m_inner(inner) {}
+  using ForwardingUser::ForwardingUser;
   Button ShowMessage(MessageKind kind, std::string_view text,
                      std::initializer_list<Button> buttons) override {
     if (kind == MessageKind::Confirmation &&
         std::find(buttons.begin(), buttons.end(), Button::No) != buttons.end()) {
       return Button::No;
     }
-    return m_inner.ShowMessage(kind, text, buttons);
+    return ForwardingUser::ShowMessage(kind, text, buttons);
   }
-  std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override {
-    return m_inner.AskOpenFile(request);
-  }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override {
-    return m_inner.AskSaveFile(request);
-  }
-  std::optional<std::string> AskText(std::string_view caption, std::string_view prompt,
-                                     std::string_view initial) override {
-    return m_inner.AskText(caption, prompt, initial);
-  }
-  bool Progress(std::int64_t count, std::string_view text) override {
-    return m_inner.Progress(count, text);
-  }
-
- private:
-  UserInteraction& m_inner;
 };
 
 void PrintDone(const char* verb, const FileOperationReport& report, std::FILE* out) {

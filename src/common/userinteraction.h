@@ -60,6 +60,34 @@ class UserInteraction {
   }
 };
 
+// Passes everything on to another user; a subclass changes what it must (a message's text, an
+// answer given without asking).
+class ForwardingUser : public UserInteraction {
+ public:
+  explicit ForwardingUser(UserInteraction& inner) : m_inner(inner) {}
+
+  Button ShowMessage(MessageKind kind, std::string_view text,
+                     std::initializer_list<Button> buttons) override {
+    return m_inner.ShowMessage(kind, text, buttons);
+  }
+  std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override {
+    return m_inner.AskOpenFile(request);
+  }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override {
+    return m_inner.AskSaveFile(request);
+  }
+  std::optional<std::string> AskText(std::string_view caption, std::string_view prompt,
+                                     std::string_view initial) override {
+    return m_inner.AskText(caption, prompt, initial);
+  }
+  bool Progress(std::int64_t count, std::string_view text) override {
+    return m_inner.Progress(count, text);
+  }
+
+ private:
+  UserInteraction& m_inner;
+};
+
 // Shows nothing and answers every question with its first button or "cancel"; for work that
 // runs without anyone to ask (benchmarks, fuzzing).
 class SilentUser final : public UserInteraction {
