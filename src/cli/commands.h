@@ -34,6 +34,7 @@ int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
 // tunedex-cli windows
 int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+int RunVolumes(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 // tunedex-cli play FILE
 int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 

@@ -44,6 +44,10 @@ constexpr const char* kUsage =
     "      along unless --no-cdg. An existing file is replaced only with --answer yes\n"
     "      or yestoall (a rename that changes the song type too). One line per file\n"
     "      done; exit status 1 when some failed, 2 for bad input (nothing touched).\n"
+    "  volumes\n"
+    "      Print the volumes songs may be kept on, one per line: mount point, kind\n"
+    "      (fixed, removable, optical, remote, ram), file system, label, and \"ready\"\n"
+    "      or \"not answering\" (asked within about two seconds).\n"
     "  windows\n"
     "      Print every top-level window of the X display: its id, then its class and\n"
     "      caption as a player's window is configured (\"class\"; \"caption\").\n"
@@ -71,6 +75,7 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
   if (command == "scan") return RunScan(arguments, user, stdout);
   if (command == "files") return RunFiles(arguments, user, stdout);
   if (command == "windows") return RunWindows(arguments, user, stdout);
+  if (command == "volumes") return RunVolumes(arguments, user, stdout);
   if (command == "play") return RunPlay(arguments, user, stdout);
   throw UsageError("unknown command " + command);
 }

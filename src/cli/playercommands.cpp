@@ -6,6 +6,8 @@
 #include "common/fileio.h"
 #include "common/inifile.h"
 #include "common/settingslocation.h"
+#include "common/volumes.h"
+#include "platform/linuxvolumes.h"
 #include "platform/processstarter.h"
 #include "platform/x11desktop.h"
 #include "platform/xdndsource.h"
@@ -60,6 +62,18 @@ int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out
     const std::string line =
         WindowDescription(desktop.WindowClass(window), desktop.WindowCaption(window));
     std::fprintf(out, "0x%08llx %s\n", static_cast<unsigned long long>(window), line.c_str());
+  }
+  return kExitOk;
+}
+
+int RunVolumes(const Arguments& arguments, UserInteraction&, std::FILE* out) {
+  arguments.AllowOnly({"settings", "answer"});
+  if (!arguments.Positional().empty()) throw UsageError("volumes takes no arguments");
+  LinuxVolumes volumes;
+  for (const Volume& volume : SongVolumes(volumes.Mounted())) {
+    std::fprintf(out, "%s\t%s\t%s\t%s\t%s\n", volume.mountPoint.c_str(),
+                 std::string(VolumeKindName(volume.kind)).c_str(), volume.fileSystem.c_str(),
+                 volume.label.c_str(), volumes.IsReady(volume) ? "ready" : "not answering");
   }
   return kExitOk;
 }

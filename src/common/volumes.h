@@ -43,4 +43,12 @@ class Volumes {
 // mounted at the same place the last one, which hides the others.
 std::optional<Volume> VolumeHolding(const std::vector<Volume>& volumes, std::string_view path);
 
+// The volumes songs may be kept on, as the folder tree and `tunedex-cli volumes` show them: "/"
+// and every real file system; the system's own RAM file systems (under /dev, /run, /proc, /sys
+// and /tmp), overlay and squashfs mounts are left out.
+std::vector<Volume> SongVolumes(const std::vector<Volume>& mounted);
+
+// "fixed", "removable", "optical", "remote" or "ram".
+std::string_view VolumeKindName(VolumeKind kind);
+
 }  // namespace tunedex

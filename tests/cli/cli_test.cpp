@@ -159,6 +159,22 @@ TEST_F(CliTest, AReportedErrorGivesANonZeroExitStatus) {
   EXPECT_NE(result.err.find("error:"), std::string::npos) << result.err;
 }
 
+// The root volume is always there and answers.
+TEST_F(CliTest, VolumesListsTheRootVolumeAsReady) {
+  const test::ProcessResult result = Cli({"volumes"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  bool root = false;
+  std::size_t start = 0;
+  while (start < result.out.size()) {
+    const std::size_t end = result.out.find('\n', start);
+    const std::string line = result.out.substr(start, end - start);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 4) << line;
+    if (line.starts_with("/\t")) root = line.ends_with("\tready");
+    start = end + 1;
+  }
+  EXPECT_TRUE(root) << result.out;
+}
+
 TEST_F(CliTest, ACatalogueThatIsAPipeIsRefusedAtOnce) {
   const std::string pipe = m_folder.PathOf("pipe.tdb");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

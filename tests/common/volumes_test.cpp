@@ -36,3 +36,37 @@ TEST(VolumeHoldingTest, LongestMountPointAtAFolderBoundary) {
 
 }  // namespace
 }  // namespace tunedex
+
+namespace tunedex {
+namespace {
+
+// Only volumes songs may be kept on are offered: the system's own RAM and image mounts are not.
+TEST(SongVolumesTest, TheSystemsOwnMountsAreLeftOut) {
+  const auto volume = [](std::string mountPoint, std::string fileSystem, VolumeKind kind) {
+    Volume made;
+    made.mountPoint = std::move(mountPoint);
+    made.fileSystem = std::move(fileSystem);
+    made.kind = kind;
+    return made;
+  };
+  const std::vector<Volume> mounted = {
+      volume("/", "overlay", VolumeKind::Fixed),
+      volume("/dev/shm", "tmpfs", VolumeKind::Ram),
+      volume("/run", "tmpfs", VolumeKind::Ram),
+      volume("/run/user/1000", "tmpfs", VolumeKind::Ram),
+      volume("/tmp", "tmpfs", VolumeKind::Ram),
+      volume("/snap/core/1", "squashfs", VolumeKind::Fixed),
+      volume("/home", "ext4", VolumeKind::Fixed),
+      volume("/run/media/ann/SONGS", "vfat", VolumeKind::Removable),
+      volume("/mnt/ramdisk", "tmpfs", VolumeKind::Ram),
+      volume("/srv/karaoke", "nfs4", VolumeKind::Remote),
+  };
+  std::vector<std::string> kept;
+  for (const Volume& each : SongVolumes(mounted)) kept.push_back(each.mountPoint);
+  EXPECT_EQ(kept, (std::vector<std::string>{"/", "/home", "/run/media/ann/SONGS", "/mnt/ramdisk",
+                                            "/srv/karaoke"}));
+  EXPECT_EQ(VolumeKindName(VolumeKind::Remote), "remote");
+}
+
+}  // namespace
+}  // namespace tunedex
