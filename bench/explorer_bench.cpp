@@ -57,12 +57,19 @@ SongFolder& Folder() {
   return folder;
 }
 
-void BM_ExplorerFirstSlice(benchmark::State& state) {
+// The explorer over the generated folder, with what it needs.
+struct ExplorerOnFolder {
   SongFolder& folder = Folder();
   SilentUser user;
   GioFileSystem files;
   tLivePlayerOptions options;
-  tSongExplorer explorer({folder.catalogue, files, user, options, {}});
+  tSongExplorer explorer{{folder.catalogue, files, user, options, {}}};
+};
+
+void BM_ExplorerFirstSlice(benchmark::State& state) {
+  ExplorerOnFolder run;
+  SongFolder& folder = run.folder;
+  tSongExplorer& explorer = run.explorer;
   for (auto _ : state) {
     explorer.ChooseFolder(folder.root);
     explorer.LoadSlice(kSlice);
@@ -73,11 +80,9 @@ void BM_ExplorerFirstSlice(benchmark::State& state) {
 BENCHMARK(BM_ExplorerFirstSlice)->Unit(benchmark::kMillisecond);
 
 void BM_ExplorerWholeList(benchmark::State& state) {
-  SongFolder& folder = Folder();
-  SilentUser user;
-  GioFileSystem files;
-  tLivePlayerOptions options;
-  tSongExplorer explorer({folder.catalogue, files, user, options, {}});
+  ExplorerOnFolder run;
+  SongFolder& folder = run.folder;
+  tSongExplorer& explorer = run.explorer;
   for (auto _ : state) {
     explorer.ChooseFolder(folder.root);
     while (explorer.LoadSlice(kSlice)) {

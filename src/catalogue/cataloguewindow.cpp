@@ -78,6 +78,7 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   playerInFront = m_playerOptions.Set().PlayerPopups.InFront(PlayerPopup::MainWindow);
   m_columns.SetTextColumns(m_settings.columnWidths);
 
+  const std::uint64_t rowsBefore = m_rowsRevision;
   const std::string path = m_settings.databasePath;
   if (!path.empty()) {
     if (m_services.files.FileExists(path)) {
@@ -89,7 +90,8 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
       OpenDatabase();
     }
   }
-  RebuildView();
+  // A catalogue opened above has built the view already (through its notice).
+  if (m_rowsRevision == rowsBefore) RebuildView();
   m_catalogue.SetModified(false);
 }
 
@@ -191,9 +193,16 @@ void tCatalogueWindow::OpenDatabase() {
   if (!KeepUnsavedChanges()) return;
   const std::optional<std::string> file = m_services.user.AskOpenFile(OpenRequest());
   if (!file || file->empty()) return;
+  // The catalogue opened shows all its songs: the view is built once, by the open's notice.
+  const ViewMode shown = m_viewMode;
+  const ViewMode ticked = m_tickedMode;
+  m_viewMode = m_tickedMode = ViewMode::All;
+  if (!m_catalogue.Open(*file, m_services.user)) {
+    m_viewMode = shown;
+    m_tickedMode = ticked;
+    return;
+  }
   m_cursor.Reset();
-  if (!m_catalogue.Open(*file, m_services.user)) return;
-  ChooseView(ViewMode::All);
 }
 
 void tCatalogueWindow::NewDatabase() {

@@ -71,9 +71,7 @@ BoundedProcessResult RunProgramWithin(std::chrono::milliseconds bound, const std
   const std::string errPath = folder.PathOf("err");
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(words);
 
   std::optional<ChildEnd> end;
   {

@@ -17,6 +17,13 @@ extern char** environ;
 
 namespace tunedex::test {
 
+std::vector<char*> ArgumentVector(std::vector<std::string>& words) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
   TempFolder folder;
   const std::string outPath = folder.PathOf("out");
@@ -24,9 +31,7 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
 
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(words);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

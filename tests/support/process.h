@@ -14,6 +14,9 @@ struct ProcessResult {
   std::string err;
 };
 
+// The program and its arguments as an exec argument vector; words must outlive it.
+std::vector<char*> ArgumentVector(std::vector<std::string>& words);
+
 // Runs a program with arguments (no shell) and collects what it prints.
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
