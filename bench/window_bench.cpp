@@ -12,6 +12,7 @@
 #include "catalogue/cataloguewindow.h"
 #include "generatedcatalogue.h"
 #include "platform/giofilesystem.h"
+#include "platform/linuxvolumes.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/songgrid.h"
 
@@ -29,6 +30,11 @@ struct Files {
   bench::GeneratedCatalogueFile catalogue;
   std::string database, settings;
 };
+
+Volumes& RealVolumes() {
+  static LinuxVolumes volumes;
+  return volumes;
+}
 
 FileSystem& RealFileSystem() {
   static GioFileSystem files;
@@ -84,7 +90,8 @@ BENCHMARK(BM_LogicFindKeystroke)->Unit(benchmark::kMillisecond);
 void BM_WindowStartToFirstPaint(benchmark::State& state) {
   for (auto _ : state) {
     tCatalogue catalogue;
-    auto window = std::make_unique<TTunedexMain>(catalogue, RealFileSystem(), TheFiles().settings);
+    auto window = std::make_unique<TTunedexMain>(catalogue, RealFileSystem(), RealVolumes(),
+                                                 TheFiles().settings);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("no window");
     window->Grid().viewport()->repaint();
@@ -93,7 +100,7 @@ void BM_WindowStartToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_WindowStartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 struct OpenWindow {
-  OpenWindow() : window(catalogue, RealFileSystem(), TheFiles().settings) {
+  OpenWindow() : window(catalogue, RealFileSystem(), RealVolumes(), TheFiles().settings) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) std::abort();
   }

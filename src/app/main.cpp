@@ -14,6 +14,7 @@
 #include "common/fileio.h"
 #include "common/settingslocation.h"
 #include "platform/giofilesystem.h"
+#include "platform/linuxvolumes.h"
 #include "platform/processstarter.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/x11desktop.h"
@@ -163,7 +164,9 @@ int RunTunedex(int argc, char** argv) {
 
   tCatalogue catalogue;
   GioFileSystem files;
-  TTunedexMain window(catalogue, files, SettingsFilePath(ProgramFilePath(), options.settings));
+  LinuxVolumes volumes;
+  TTunedexMain window(catalogue, files, volumes,
+                      SettingsFilePath(ProgramFilePath(), options.settings));
   X11Desktop desktop;
   PosixProgramStarter programs;
   ThreadSleeper sleeper;

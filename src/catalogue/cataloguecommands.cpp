@@ -164,9 +164,11 @@ void tCatalogueWindow::Run(Command command, int tag) {
       SaveSelection();
       break;
     case Command::SongExplorer:
+      m_services.showSongExplorer(m_settings.songsFolder);
+      FillMissingIdCodes();
+      break;
     case Command::ScanForSongs:
-      (command == Command::SongExplorer ? m_services.showSongExplorer
-                                        : m_services.showScanWizard)();
+      m_services.showScanWizard();
       FillMissingIdCodes();
       break;
     case Command::LostFiles:

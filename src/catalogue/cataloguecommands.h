@@ -116,9 +116,11 @@ struct CatalogueServices {
   // The filter dialog on the window's filter: true for OK. Apply runs applyFilter.
   std::function<bool(tCustomFilterRec& filter, const std::function<void()>& apply)> showFilter = {};
   std::function<void()> beep = {};
+  // The Song Explorer, opened at the songs folder, which it leaves at the folder shown last.
+  std::function<void(std::string& songsFolder)> showSongExplorer = {};
   // Windows of later parts of the program; a command whose window is absent is disabled.
-  std::function<void()> showSongExplorer = {}, showScanWizard = {}, showLostFiles = {},
-                        showPrintPreview = {}, showPlaylistCentral = {};
+  std::function<void()> showScanWizard = {}, showLostFiles = {}, showPrintPreview = {},
+                        showPlaylistCentral = {};
   tPlayerControl* players = nullptr;
   std::uint64_t windowHandle = 0;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorersettings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace tunedex {
@@ -47,6 +49,22 @@ void WriteExplorerSettings(tIniFile& ini, const tExplorerSettings& s) {
   for (std::size_t i = 0; i < s.columns.size(); ++i) {
     ini.WriteInteger(kSection, kColumnKeys[i], s.columns[i]);
   }
+}
+
+int ListWidthWithin(int width, int windowWidth) {
+  return std::max(kSmallestPane, std::min(width, windowWidth - 76));
+}
+
+std::array<int, 3> ScaleColumns(const std::array<int, 3>& columns, int oldWidth, int newWidth,
+                                int scrollBarWidth) {
+  if (oldWidth <= 0) return columns;
+  const int least = std::max(0, (newWidth - scrollBarWidth - 2) / 3);
+  std::array<int, 3> scaled{};
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const double width = static_cast<double>(columns[i]) * newWidth / oldWidth;
+    scaled[i] = std::max(least, static_cast<int>(std::lround(width)));
+  }
+  return scaled;
 }
 
 }  // namespace tunedex

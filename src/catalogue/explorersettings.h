@@ -31,4 +31,17 @@ tExplorerSettings ReadExplorerSettings(const tIniFile& ini);
 // The placement is written only for a window in the normal state; the rest always.
 void WriteExplorerSettings(tIniFile& ini, const tExplorerSettings& settings);
 
+// No pane is dragged narrower or lower than this.
+inline constexpr int kSmallestPane = 64;
+
+// The list's width when the right-hand pane is resized: between 64 pixels and the window's
+// width - 76.
+int ListWidthWithin(int width, int windowWidth);
+
+// The column widths after the list's client width changed from oldWidth to newWidth: each
+// scaled by the ratio and rounded, then raised to a third of the room a vertical scroll bar
+// leaves.
+std::array<int, 3> ScaleColumns(const std::array<int, 3>& columns, int oldWidth, int newWidth,
+                                int scrollBarWidth);
+
 }  // namespace tunedex

@@ -131,26 +131,33 @@ void tSongExplorer::LoadAll() {
   }
 }
 
-void tSongExplorer::AddItem(const std::string& name) {
-  tExplorerItem item;
-  item.caption = name;
-  const std::string path = WithSlash(m_folder) + name;
+bool tSongExplorer::ReadItem(tExplorerItem& item) {
+  const std::string path = WithSlash(m_folder) + item.caption;
+  item.record = tSongRecord();
   const SongReadStatus status = m_services.readRecord(path, item.record);
-  if (status == SongReadStatus::Missing) return;  // gone since the folder was listed
+  if (status == SongReadStatus::Missing) return false;
   item.hasRecord = status != SongReadStatus::Unreadable;
   if (item.hasRecord) {
     tSongRecord& record = item.record;
     if (record.Title().empty()) record.SetTitle("?");
     if (record.Artist().empty()) record.SetArtist("?");
     if (record.Artist() + record.Title() == "??")
-      record.SetTitle(name);  // cut to the field's length
+      record.SetTitle(item.caption);  // cut to the field's length
     item.picture = ExplorerPicture(record, InCatalogue(record));
     item.title = record.Title();
     item.artist = record.Artist();
   } else {
-    item.title = name;
+    item.picture = kUnknownTypePicture;
+    item.title = item.caption;
     item.artist = "?";
   }
+  return true;
+}
+
+void tSongExplorer::AddItem(const std::string& name) {
+  tExplorerItem item;
+  item.caption = name;
+  if (!ReadItem(item)) return;  // gone since the folder was listed
   if (item.Importable()) ++m_importable;
   // Items arrive in name order; under another sort they go to their place at once.
   const auto place = std::upper_bound(
@@ -298,6 +305,15 @@ std::size_t tSongExplorer::Import() {
   UpdateMarks();
   ShowPosition();
   return added;
+}
+
+void tSongExplorer::ItemRenamed(std::size_t index, const std::string& newName) {
+  if (index >= m_items.size()) return;
+  tExplorerItem& item = m_items[index];
+  item.caption = newName;
+  if (!ReadItem(item)) item.hasRecord = false;  // renamed again, or removed, since
+  CountSelection();
+  if (m_position == index) ShowPosition();
 }
 
 void tSongExplorer::UpdateMarks() {

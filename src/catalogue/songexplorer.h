@@ -123,6 +123,9 @@ class tSongExplorer : private CatalogueObserver {
   // The question, then the selected importable files appended to the catalogue (which re-sorts
   // and gives them ID codes); returns how many were added.
   std::size_t Import();
+  // The file of the item at index was renamed to newName in the same folder: the item takes
+  // the name and the record read from the renamed file, and the status shows its path.
+  void ItemRenamed(std::size_t index, const std::string& newName);
   // Re-reads every item's in-catalogue mark; done by itself when songs are added to or
   // removed from the catalogue, or a file name changes, anywhere.
   void UpdateMarks();
@@ -136,6 +139,8 @@ class tSongExplorer : private CatalogueObserver {
   void ResetList();
   void FinishLoad();
   void AddItem(const std::string& name);
+  // Reads the item's record from its file; false when the file is gone.
+  bool ReadItem(tExplorerItem& item);
   bool InCatalogue(const tSongRecord& record) const;
   bool Before(const tExplorerItem& a, const tExplorerItem& b) const;
   void CountSelection();

@@ -16,6 +16,7 @@
 #include "common/userlocale.h"
 #include "platform/giofilesystem.h"
 #include "song/songtype.h"
+#include "support/fakevolumes.h"
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 #include "ui/help/helpviewer.h"
@@ -65,7 +66,7 @@ class MainWindowTest : public testing::Test {
                                                                      .fileName = "/s/m.kar",
                                                                      .idCode = "MA001"})}));
     settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
-    auto window = std::make_unique<TTunedexMain>(catalogue, files, settings);
+    auto window = std::make_unique<TTunedexMain>(catalogue, files, volumes, settings);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;
@@ -74,6 +75,7 @@ class MainWindowTest : public testing::Test {
   test::TempFolder folder;
   std::string settings;
   GioFileSystem files;
+  test::FakeVolumes volumes;
   tCatalogue catalogue;
 };
 

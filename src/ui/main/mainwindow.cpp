@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDir>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGuiApplication>
@@ -22,9 +23,11 @@
 
 #include "catalogue/windowplacement.h"
 #include "common/fileio.h"
+#include "common/settingslocation.h"
 #include "players/playercontrol.h"
 #include "ui/help/helpviewer.h"
 #include "ui/import/recordeditordialog.h"
+#include "ui/import/songexplorerdialog.h"
 #include "ui/main/actiontable.h"
 #include "ui/main/customlanguagedialog.h"
 #include "ui/main/detailspanel.h"
@@ -84,11 +87,12 @@ QString ProgramNotice() {
       "A catalogue of karaoke song files for hosts: find, sort and play your songs.");
 }
 
-TTunedexMain::TTunedexMain(tCatalogue& catalogue, FileSystem& files, std::string settingsPath,
-                           QWidget* parent)
+TTunedexMain::TTunedexMain(tCatalogue& catalogue, FileSystem& files, Volumes& volumes,
+                           std::string settingsPath, QWidget* parent)
     : QMainWindow(parent),
       m_catalogue(catalogue),
       m_files(files),
+      m_volumes(volumes),
       m_settingsPath(std::move(settingsPath)),
       m_user(this) {
   InitUiResources();
@@ -137,6 +141,7 @@ CatalogueServices TTunedexMain::Services() {
   services.showFilter = [this](tCustomFilterRec& filter, const std::function<void()>& apply) {
     return ShowFilter(filter, apply);
   };
+  services.showSongExplorer = [this](std::string& folder) { ShowSongExplorer(folder); };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.showCustomLanguage = [this](const tCustomLanguage& current) {
     return RunCustomLanguageDialog(this, current, [this](int topic) { ShowHelp(topic); });
@@ -428,6 +433,18 @@ bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& fo
   }
   return RunSongRecordDialog(this, std::move(context), record, mode, folder,
                              [this](int topic) { ShowHelp(topic); });
+}
+
+void TTunedexMain::ShowSongExplorer(std::string& folder) {
+  SongExplorerContext context{m_catalogue, m_files, m_volumes, m_user, m_logic->PlayerOptions()};
+  context.players = m_players.control;
+  context.settingsPath = m_settingsPath;
+  context.programFolder = FolderPart(ProgramFilePath());
+  context.home = FromQt(QDir::homePath());
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty()) context.gvfsRoot = FromQt(runtime + QStringLiteral("/gvfs"));
+  context.help = [this](int topic) { ShowHelp(topic); };
+  RunSongExplorer(this, std::move(context), folder);
 }
 
 bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "catalogue/cataloguewindow.h"
+#include "common/volumes.h"
 #include "players/desktop.h"
 #include "ui/widgets/qtuser.h"
 
@@ -36,7 +37,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
 
  public:
   // Reads the settings file and opens the last catalogue in catalogue, as the program starts.
-  TTunedexMain(tCatalogue& catalogue, FileSystem& files, std::string settingsPath,
+  TTunedexMain(tCatalogue& catalogue, FileSystem& files, Volumes& volumes, std::string settingsPath,
                QWidget* parent = nullptr);
   ~TTunedexMain() override;
 
@@ -78,6 +79,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   void Do(const std::function<void()>& action);
   std::optional<std::pair<tFontSetting, double>> ChooseFont();
   bool ShowSongRecord(tSongRecord& record, int mode, std::string& folder);
+  void ShowSongExplorer(std::string& folder);
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
   void ShowAbout();
@@ -85,6 +87,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
 
   tCatalogue& m_catalogue;
   FileSystem& m_files;
+  Volumes& m_volumes;
   std::string m_settingsPath;
   QtUser m_user;
   PlayerServices m_players;

@@ -25,7 +25,10 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
   }
   switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
       return DisplayText(index.row(), index.column());
+    case Qt::DecorationRole:
+      return Decoration(index.row(), index.column());
     case Qt::ToolTipRole:
       return m_cellHint.isEmpty() ? QVariant() : QVariant(m_cellHint);
     case RawValueRole:
@@ -39,6 +42,10 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
 
 QString TListModel::DisplayText(int row, int column) const {
   return RawValue(row, column).toString();
+}
+
+QVariant TListModel::Decoration(int, int) const {
+  return {};
 }
 
 QVariant TListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -37,6 +37,8 @@ class TListModel : public QAbstractTableModel {
   virtual QVariant RawValue(int row, int column) const = 0;
   // The text shown: the raw value as text unless a model says otherwise.
   virtual QString DisplayText(int row, int column) const;
+  // The picture shown beside a cell's text; none unless a model says otherwise.
+  virtual QVariant Decoration(int row, int column) const;
 
  private:
   QStringList m_captions;
