@@ -5,10 +5,13 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
 
@@ -270,11 +273,35 @@ TEST(QtFileFilterTest, FiltersUseTheToolkitsSyntax) {
 
 TEST(HelpViewerTest, EveryWindowHasItsTopic) {
   InitUiResources();
-  for (int topic : {1500, 2000, 3000, 3100, 9000, 9100}) {
+  for (int topic : {1500, 2000, 3000, 3100, 7000, 8000, 9000, 9100, 10000}) {
     EXPECT_EQ(THelpViewer::PageOf(topic), QStringLiteral("%1.html").arg(topic));
   }
   EXPECT_EQ(THelpViewer::PageOf(0), QStringLiteral("index.html"));
   EXPECT_EQ(THelpViewer::PageOf(4242), QStringLiteral("index.html"));
+}
+
+// Every link of every page leads to a page, and the contents page links every page.
+TEST(HelpViewerTest, EveryLinkLeadsToAPageAndTheContentsListEveryPage) {
+  InitUiResources();
+  const QStringList pages = QDir(QStringLiteral(":/help")).entryList(QDir::Files);
+  ASSERT_TRUE(pages.contains(QStringLiteral("index.html")));
+  const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+  QStringList listed;
+  for (const QString& page : pages) {
+    QFile file(QStringLiteral(":/help/") + page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const QRegularExpressionMatch& match : link.globalMatch(text)) {
+      EXPECT_TRUE(pages.contains(match.captured(1)))
+          << page.toStdString() << " links to " << match.captured(1).toStdString();
+      if (page == QStringLiteral("index.html")) listed.append(match.captured(1));
+    }
+  }
+  for (const QString& page : pages) {
+    if (page != QStringLiteral("index.html")) {
+      EXPECT_TRUE(listed.contains(page)) << page.toStdString() << " is not in the contents";
+    }
+  }
 }
 
 }  // namespace
