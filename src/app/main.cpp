@@ -27,14 +27,18 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tunedex [--settings FILE] [--screenshot FILE.png [--dialog editor|filter|players]]\n"
+    "usage: tunedex [--settings FILE]\n"
+    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer]\n"
+    "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
-    "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n";
+    "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
+    "  --folder DIR       the folder the Song Explorer shows\n";
 
 struct Options {
   std::string settings;
   std::string screenshot;
   std::string dialog;
+  std::string folder;
 };
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -43,12 +47,13 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     std::string* value = argument == "--settings"     ? &options.settings
                          : argument == "--screenshot" ? &options.screenshot
                          : argument == "--dialog"     ? &options.dialog
+                         : argument == "--folder"     ? &options.folder
                                                       : nullptr;
     if (!value || i + 1 >= argc) return false;
     *value = argv[++i];
   }
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
-         options.dialog == "players";
+         options.dialog == "players" || options.dialog == "explorer";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -194,7 +199,9 @@ int RunTunedex(int argc, char** argv) {
 
   window.ShowAsStored();
   if (screenshot) {
-    QTimer::singleShot(600, &window, [&window, &shot] { SaveScreenshot(window, shot); });
+    // The Song Explorer reads its folder first.
+    const int pictureAfterMs = options.dialog == "explorer" ? 1500 : 600;
+    QTimer::singleShot(pictureAfterMs, &window, [&window, &shot] { SaveScreenshot(window, shot); });
     if (options.dialog == "editor") {
       QTimer::singleShot(200, &window, [&window] {
         window.Logic().Run(Command::EditSong, kEditSongTag);
@@ -204,6 +211,11 @@ int RunTunedex(int argc, char** argv) {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::ViewFiltered); });
     } else if (options.dialog == "players") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::Players); });
+    } else if (options.dialog == "explorer") {
+      QTimer::singleShot(200, &window, [&window, &options] {
+        if (!options.folder.empty()) window.Logic().Settings().songsFolder = options.folder;
+        window.Logic().Run(Command::SongExplorer);
+      });
     }
   }
   return QApplication::exec();

@@ -547,7 +547,8 @@ tExplorerSettings TSongExplorerDialog::CurrentSettings() const {
 
 void TSongExplorerDialog::done(int result) {
   m_loader->stop();
-  m_logic->WriteSettings(m_context.settingsPath, CurrentSettings());
+  // A picture taken unattended leaves the settings as they were.
+  if (!Unattended()) m_logic->WriteSettings(m_context.settingsPath, CurrentSettings());
   QDialog::done(result);
 }
 
