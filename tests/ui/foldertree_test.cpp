@@ -310,6 +310,11 @@ TEST_F(FolderTreeTest, FoldersMadeAndRemovedElsewhereShowInPlace) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return Find(home + "/keep/another").isValid(); }, kWaitMs));
   EXPECT_EQ(Tree().Path(), home + "/keep/inner");
   EXPECT_TRUE(Tree().isExpanded(Find(home + "/keep")));
+  // A volume's root is watched too once expanded.
+  Tree().expand(Find(songs + "/"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Tree().isExpanded(Find(songs + "/")); }, kWaitMs));
+  MakeFolders({"mnt/songs/made"});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Find(songs + "/made").isValid(); }, kWaitMs));
   EXPECT_EQ(changes.count(), 0);
 
   // The selected folder goes: its parent is selected.
@@ -382,6 +387,39 @@ TEST_F(FolderTreeTest, VolumesMountedAndUnmountedShowWithoutLosingTheSelection) 
   EXPECT_TRUE(QTest::qWaitFor([&] { return Tree().IsComputerSelected(); }, kWaitMs));
   EXPECT_EQ(changes.count(), 1);
   EXPECT_EQ(Children(Top(1)), (std::vector<std::string>{"SONGS"}));
+}
+
+TEST_F(FolderTreeTest, NetworkFoldersAreListedOnEachExpansionRatherThanWatched) {
+  const std::string nas = folder.PathOf("mnt/nas");
+  MakeFolders({"mnt/nas/old"});
+  volumes.Mount(MakeVolume(nas, VolumeKind::Remote, "nas"));
+  ExpectSetPathSelects(nas + "/old", nas + "/old");
+  const QModelIndex root = Find(nas + "/");
+  ASSERT_TRUE(Tree().isExpanded(root));
+
+  MakeFolders({"mnt/nas/new"});
+  QTest::qWait(300);
+  EXPECT_FALSE(Find(nas + "/new").isValid());
+  Tree().collapse(root);
+  Tree().expand(root);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Find(nas + "/new").isValid(); }, kWaitMs));
+
+  MakeFolders({"mnt/nas/newer"});
+  Tree().Refresh();  // the selected folder and its parent, the volume's root
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Find(nas + "/newer").isValid(); }, kWaitMs));
+}
+
+TEST_F(FolderTreeTest, DesktopNetworkMountsComeAndGo) {
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Tree().model()->rowCount(Top(2)) == 1; }, kWaitMs));
+  MakeFolders({"gvfs/sftp:host=box,user=me"});
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return Children(Top(2)) == std::vector<std::string>{"box", "music on nas"};
+      },
+      kWaitMs));
+  std::filesystem::remove(folder.PathOf("gvfs/smb-share:server=nas,share=music"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Children(Top(2)) == std::vector<std::string>{"box"}; },
+                              kWaitMs));
 }
 
 TEST_F(FolderTreeTest, PathAtAPointOfTheViewport) {
