@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QTreeView>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "common/filesystem.h"
 #include "common/volumes.h"
+#include "ui/widgets/foldertreemodel.h"
 
 class QMimeData;
 
 namespace tunedex {
-
-class TFolderTreeModel;
 
 // The tree of folders a song window browses: "Home" (the user's home folder), "Computer" (the
 // volumes songs may be kept on) and "Network" (network mounts and the desktop's own network
@@ -31,11 +32,18 @@ class TFolderTree : public QTreeView {
     std::string gvfsRoot;  // the desktop's network mounts ($XDG_RUNTIME_DIR/gvfs); may be empty
   };
 
+  // The services are called from threads of the tree's own and must outlive the program's
+  // last call into them (a call stuck on a dead mount may never return).
   TFolderTree(Services services, QWidget* parent = nullptr);
+  TFolderTree(Services services, FolderTreeTiming timing, QWidget* parent = nullptr);
   ~TFolderTree() override;
 
   // Expands the tree down to path and selects it; when path is gone, its nearest existing
-  // parent folder. Reports the selection change like a click does.
+  // parent folder (the nearest the tree shows: hidden folders are not shown), and Home when
+  // no volume holds it. Reports the selection change like a click does. Folders not listed
+  // yet are listed first, so the selection may come later, with SelectionChanged; a folder
+  // that does not answer within the bound is selected meanwhile, and the way goes on down
+  // when it answers, unless another node was selected by then.
   void SetPath(const std::string& path);
   // The selected node's folder, a volume's root with a trailing "/"; empty for the Computer
   // and Network nodes and when nothing is selected.
@@ -60,10 +68,31 @@ class TFolderTree : public QTreeView {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
  private:
+  struct Walk;
+
+  void ContinueWalk();
+  void SelectNode(const QModelIndex& index);
+  void OnCurrentChanged(const QModelIndex& current);
+  void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
+  void OnRowsRemoved();
+  // The folder a drag over point would drop on, empty where it may not drop.
+  std::string DropTargetAt(const QDropEvent& event) const;
+  void SetDropTarget(const QModelIndex& index);
+
   std::unique_ptr<TFolderTreeModel> m_model;
   QString m_dropFormat;
+  std::unique_ptr<Walk> m_walk;
+  std::uint64_t m_walks = 0;
+  QPersistentModelIndex m_current;       // the node last reported selected
+  QPersistentModelIndex m_afterRemoval;  // selected once the selected node's rows are gone
+  bool m_removingCurrent = false;
+  bool m_selecting = false;  // a selection made by the tree itself
+  QPersistentModelIndex m_dropTarget;
 };
 
 }  // namespace tunedex
