@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -73,16 +74,21 @@ constexpr std::array<std::pair<int, const char*>, 8> kIconKey = {{{0, "kar"},
 QWidget* IconKey(QWidget* parent) {
   auto* key = new QWidget(parent);
   key->setToolTip(QStringLiteral("Key to song icons"));
-  auto* layout = new QHBoxLayout(key);
+  auto* layout = new QGridLayout(key);
   layout->setContentsMargins(4, 2, 4, 2);
-  layout->setSpacing(6);
-  for (const auto& [picture, label] : kIconKey) {
+  layout->setHorizontalSpacing(4);
+  layout->setVerticalSpacing(0);
+  // Two rows of four, so the key fits the narrowest pane it is given.
+  for (std::size_t i = 0; i < kIconKey.size(); ++i) {
+    const auto& [picture, label] = kIconKey[i];
+    const int row = static_cast<int>(i / 4);
+    const int column = static_cast<int>(i % 4) * 2;
     auto* icon = new QLabel(key);
     icon->setPixmap(TypePicture(picture));
-    layout->addWidget(icon);
-    layout->addWidget(new QLabel(QString::fromLatin1(label), key));
+    layout->addWidget(icon, row, column);
+    layout->addWidget(new QLabel(QString::fromLatin1(label), key), row, column + 1);
   }
-  layout->addStretch();
+  layout->setColumnStretch(8, 1);
   return key;
 }
 
