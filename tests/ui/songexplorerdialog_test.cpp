@@ -199,7 +199,8 @@ TEST_F(SongExplorerDialogTest, ADropOnTheTreeMovesTheSelectionAndTheCatalogueFol
   auto dialog = Open(folder.PathOf("songs"));
   SelectRows(*dialog, {1});
   Q_EMIT dialog->Tree().Dropped(QString::fromStdString(folder.PathOf("empty")), false);
-  QTRY_VERIFY(std::filesystem::exists(folder.PathOf("empty/b.mp3")));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return std::filesystem::exists(folder.PathOf("empty/b.mp3")); }, 5000));
   dialog->FinishLoading();
   EXPECT_NE(catalogue.Songs().FindByFileName(folder.PathOf("empty/b.mp3")), nullptr);
   EXPECT_EQ(Rows(*dialog), (Strings{"a.kar|a.kar|?", "c.mp3|Sea|Crew"}));
