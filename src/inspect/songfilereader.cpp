@@ -149,7 +149,8 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
-    ReadMidiRecord(file.StartWindow(), record);
+    ReadMidiRecord(
+        file.Start(), [&file](std::uint64_t end) { return file.StartUpTo(end); }, record);
   } else if (IsStarData(head)) {
     ReadSt3Record(file.Start(), record);
   } else if (IsId3v23(head)) {
