@@ -192,8 +192,7 @@ SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, User
     SongFileParts parts(path);
     if (!ReadSongRecordParts(parts, path, record, exists)) {
       status = SongReadStatus::Damaged;
-      user.ShowError("Cannot read file " + path +
-                     "\rIt may be corrupted or be in an unknown format.");
+      user.ShowError("Cannot read file " + path + "\r" + std::string(kDamagedSongFile));
     }
   } catch (const FileError& error) {
     // A file that does not exist leaves the record empty, without a message.

@@ -53,10 +53,14 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
   ScanResult result;
   result.name = std::string(name);
   std::string why;
-  if (ReadSongRecord(path, result.record, m_user, exists, &why) == SongReadStatus::Unreadable) {
+  const SongReadStatus status = ReadSongRecord(path, result.record, m_user, exists, &why);
+  if (status == SongReadStatus::Missing) return;  // gone since its folder was listed
+  if (status == SongReadStatus::Unreadable) {
     m_problems.push_back({path, why, false});
     return;
   }
+  if (status == SongReadStatus::Damaged)
+    m_problems.push_back({path, std::string(kDamagedSongFile), false});
   FillUnknownTitleAndArtist(result.record, name);
   result.inCatalogue = m_inCatalogue && m_inCatalogue(result.record);
   m_results.push_back(std::move(result));
@@ -68,6 +72,7 @@ bool SongScan::Walk(const std::string& root) {
   while (!stack.empty() && !m_stopped) {
     const std::string folder = std::move(stack.back());
     stack.pop_back();
+    if (m_enter && !m_enter(folder)) continue;
     const std::optional<FileInfo> info = m_files.Info(folder);
     if (!info || !info->isFolder || !entered.insert({info->device, info->inode}).second) {
       continue;

@@ -31,8 +31,9 @@ std::string ScanPatternText(std::uint8_t types);
 // Whether a file's extension (lower-cased, with its dot and a ";") is in the pattern text.
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText);
 
-// Something the scan could not read: a folder it could not enter or a song file it could not
-// read. The user was told of a file as it was met; folders are only listed here.
+// Something the scan could not read: a folder it could not enter, a song file it could not read
+// or a damaged one (which is still a result). The user was told of a file as it was met; folders
+// are only listed here.
 struct ScanProblem {
   std::string path;
   std::string reason;  // the system's words ("Permission denied")
@@ -65,6 +66,10 @@ class SongScan {
         m_user(user),
         m_files(files) {}
 
+  // Asked before a folder (the root too) is entered; false passes it over without a word.
+  using FolderFilter = std::function<bool(const std::string& folder)>;
+  void SetFolderFilter(FolderFilter enter) { m_enter = std::move(enter); }
+
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
 
@@ -79,6 +84,7 @@ class SongScan {
 
   std::string m_pattern;
   CatalogueLookup m_inCatalogue;
+  FolderFilter m_enter;
   UserInteraction& m_user;
   FileSystem& m_files;
   std::vector<ScanResult> m_results;
