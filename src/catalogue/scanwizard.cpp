@@ -112,7 +112,7 @@ void tScanWizard::StartScan() {
 }
 
 void tScanWizard::TakeBatch(tScanBatch batch) {
-  if (!batch.announcement.empty()) m_pathLine = batch.announcement;
+  if (!batch.announcements.empty()) m_pathLine = batch.announcements.back();
   const tSongList& songs = m_services.catalogue.Songs();
   m_items.reserve(m_items.size() + batch.results.size());
   for (ScanResult& result : batch.results) {

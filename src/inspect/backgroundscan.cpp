@@ -95,7 +95,7 @@ void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
     if (root.volume && !state->services.volumes->IsReady(*root.volume)) continue;
     {
       const std::lock_guard lock(state->mutex);
-      state->pending.announcement = root.announcement;
+      state->pending.announcements.push_back(root.announcement);
     }
     scan.SetFolderFilter([&](const std::string& folder) {
       if (state->stop) return false;
@@ -112,7 +112,6 @@ void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
   handOver();
   const std::lock_guard lock(state->mutex);
   state->finished = true;
-  state->pending.finished = true;
   state->ended.notify_all();
 }
 
@@ -127,6 +126,8 @@ tScanBatch tBackgroundScan::TakeBatch() {
     const std::lock_guard lock(m_state->mutex);
     batch = std::move(m_state->pending);
     m_state->pending = tScanBatch();
+    m_state->pending.filesSeen = batch.filesSeen;
+    batch.finished = m_state->finished;
   }
   if (batch.finished && m_thread.joinable()) m_thread.join();
   return batch;

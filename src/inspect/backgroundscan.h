@@ -19,10 +19,10 @@ namespace tunedex {
 struct tScanBatch {
   std::vector<ScanResult> results;  // in walk order; inCatalogue is left for the taker to tell
   std::vector<ScanProblem> problems;
-  // The text of the root being walked, when a root began since the last look; else empty.
-  std::string announcement;
+  // The texts of the roots begun since the last look ("Searching drive / for songs").
+  std::vector<std::string> announcements;
   std::int64_t filesSeen = 0;  // files looked at so far, songs or not
-  bool finished = false;       // the walk has ended: every root done, or stopped
+  bool finished = false;       // the walk has ended (every root done, or stopped); stays so
 };
 
 // Runs the scan of a start (its folder, or every ready volume of the Computer node) on a thread
