@@ -26,7 +26,9 @@ std::string ScanPatternText(std::uint8_t types) {
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText) {
   const std::size_t dot = fileName.rfind('.');
   if (dot == std::string_view::npos) return false;  // no extension never matches
-  std::string ext(fileName.substr(dot));
+  // The extension without its dot, so that a tail of a chosen extension is found too.
+  std::string ext(fileName.substr(dot + 1));
+  if (ext.empty()) return false;
   for (char& ch : ext) {
     if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
   }

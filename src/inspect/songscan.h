@@ -28,7 +28,9 @@ enum ScanType : std::uint8_t {
 // The extension patterns of the chosen boxes, in the boxes' order ("*.kar;*.st3;...").
 std::string ScanPatternText(std::uint8_t types);
 
-// Whether a file's extension (lower-cased, with its dot and a ";") is in the pattern text.
+// Whether a file's extension, lower-cased and followed by ";", occurs anywhere in the pattern
+// text: "a.KAR" matches "*.kar;", and so does "b.ar", whose extension is a tail of a chosen one.
+// A name without an extension never matches.
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText);
 
 // Something the scan could not read: a folder it could not enter, a song file it could not read

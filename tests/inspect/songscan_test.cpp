@@ -32,10 +32,12 @@ TEST(ScanPatternTest, FollowsTheBoxesInOrder) {
             "*.kar;*.st3;*.mi;*.mid;*.midi;*.rmi;*.mp3;*.wma;*.kfn;*.mpg;*.mpeg;");
   EXPECT_EQ(ScanPatternText(kScanMidi | kScanMpeg), "*.mi;*.mid;*.midi;*.rmi;*.mpg;*.mpeg;");
   const std::string all = ScanPatternText(kScanAllTypes);
-  for (const char* name : {"a.KAR", "b.mid", "c.Mpeg", "d.rmi"})
-    EXPECT_TRUE(MatchesScanPattern(name, all)) << name;
-  for (const char* name : {"a.ar", "b", "c.mp4", "d.rmid", "e.cdg"})
+  for (const char* name : {"a.KAR", "b.mid", "c.Mpeg", "d.rmi", "a.ar", "e.peg"})
+    EXPECT_TRUE(MatchesScanPattern(name, all)) << name << ": a tail of a chosen extension";
+  for (const char* name : {"b", "c.mp4", "d.rmid", "e.cdg", "f.", "g.ka"})
     EXPECT_FALSE(MatchesScanPattern(name, all)) << name;
+  EXPECT_TRUE(MatchesScanPattern("b.ar", ScanPatternText(kScanKar)));
+  EXPECT_FALSE(MatchesScanPattern("b.ar", ScanPatternText(kScanMp3)));
 }
 
 class SongScanTest : public testing::Test {
