@@ -106,6 +106,10 @@ void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
       enter(folder);
       return true;
     });
+    scan.SetCrossingRule([&](const std::string& folder) {
+      return std::find(root.crossInto.begin(), root.crossInto.end(), folder) !=
+             root.crossInto.end();
+    });
     scan.Walk(root.folder);
     handOver();
   }

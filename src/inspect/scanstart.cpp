@@ -55,6 +55,9 @@ std::vector<tScanRoot> PlanScanRoots(const tScanStart& start, const std::vector<
         if (!songVolumes.contains(mountPoint)) systemMountPoints.insert(mountPoint);
       }
       root.notEntered = MountPointsBelow(root.folder, systemMountPoints);
+      std::set<std::string> songMountPoints;
+      for (const auto& [mountPoint, volume] : songVolumes) songMountPoints.insert(mountPoint);
+      root.crossInto = MountPointsBelow(root.folder, songMountPoints);
       roots.push_back(std::move(root));
       break;
     }

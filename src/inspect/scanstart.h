@@ -33,6 +33,10 @@ struct tScanRoot {
   std::optional<Volume> volume;
   // Folders below the root that the walk does not enter: the mount points of other volumes.
   std::vector<std::string> notEntered;
+  // The only folders on another device than their parent that the walk enters: the song
+  // volumes mounted below a chosen folder. File systems the mount list leaves out (/proc, /sys)
+  // are thus never entered.
+  std::vector<std::string> crossInto;
 
   friend bool operator==(const tScanRoot&, const tScanRoot&) = default;
 };

@@ -69,16 +69,19 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
 }
 
 bool SongScan::Walk(const std::string& root) {
-  std::vector<std::string> stack{root};
+  // Each folder with the device of the folder it was found in (none for the root).
+  std::vector<std::pair<std::string, std::optional<std::uint64_t>>> stack{{root, std::nullopt}};
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered;
   while (!stack.empty() && !m_stopped) {
-    const std::string folder = std::move(stack.back());
+    const auto [folder, parentDevice] = std::move(stack.back());
     stack.pop_back();
     if (m_enter && !m_enter(folder)) continue;
     const std::optional<FileInfo> info = m_files.Info(folder);
-    if (!info || !info->isFolder || !entered.insert({info->device, info->inode}).second) {
+    if (!info || !info->isFolder) continue;
+    if (m_mayCross && parentDevice && info->device != *parentDevice && !m_mayCross(folder)) {
       continue;
     }
+    if (!entered.insert({info->device, info->inode}).second) continue;
     // The folder's entries in the file system's order (as many as could be read; none from a
     // folder that cannot be read); their names also answer whether a song's companion file
     // (its ".cdg") is there.
@@ -95,7 +98,7 @@ bool SongScan::Walk(const std::string& root) {
       const std::string path = prefix + name;
       if (entry.isFolder) {
         // A link to a folder is not followed.
-        if (!entry.isLink && name.front() != '.') stack.push_back(path);
+        if (!entry.isLink && name.front() != '.') stack.emplace_back(path, info->device);
         continue;
       }
       // Only regular files are songs (a link counts as what it leads to): a named pipe, a

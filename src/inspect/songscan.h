@@ -72,6 +72,12 @@ class SongScan {
   using FolderFilter = std::function<bool(const std::string& folder)>;
   void SetFolderFilter(FolderFilter enter) { m_enter = std::move(enter); }
 
+  // Asked when a folder lies on another device than the folder it was found in (a volume
+  // mounted there, /proc below "/"); false passes it over without a word. Without a rule every
+  // device is entered.
+  using CrossingRule = std::function<bool(const std::string& folder)>;
+  void SetCrossingRule(CrossingRule mayCross) { m_mayCross = std::move(mayCross); }
+
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
 
@@ -87,6 +93,7 @@ class SongScan {
   std::string m_pattern;
   CatalogueLookup m_inCatalogue;
   FolderFilter m_enter;
+  CrossingRule m_mayCross;
   UserInteraction& m_user;
   FileSystem& m_files;
   std::vector<ScanResult> m_results;

@@ -53,7 +53,10 @@ TEST(PlanScanRootsTest, TheComputerIsEveryVolumeInMountPointOrderEachWithoutTheO
                                       "/mnt/server", "/proc"}));
   EXPECT_EQ(roots[2].notEntered, (std::vector<std::string>{"/media/host/STICK/inner"}));
   EXPECT_TRUE(roots[1].notEntered.empty());
-  for (const tScanRoot& root : roots) EXPECT_TRUE(root.volume) << root.folder;
+  for (const tScanRoot& root : roots) {
+    EXPECT_TRUE(root.volume) << root.folder;
+    EXPECT_TRUE(root.crossInto.empty()) << "each volume is walked on its own device only";
+  }
 }
 
 TEST(PlanScanRootsTest, AVolumeMountedOverAnotherIsWalkedOnce) {
@@ -71,11 +74,12 @@ TEST(PlanScanRootsTest, AFolderEntersSongVolumesBelowItButNotSystemOnes) {
     std::string folder;
     std::string walked;
     std::vector<std::string> notEntered;
+    std::vector<std::string> crossInto;
   };
   const Case cases[] = {
-      {"/", "/", {"/proc"}},
-      {"/media/", "/media", {}},
-      {"/proc", "/proc", {}},  // chosen as a folder, it is walked
+      {"/", "/", {"/proc"}, {"/media/STICK"}},
+      {"/media/", "/media", {}, {"/media/STICK"}},
+      {"/proc", "/proc", {}, {}},  // chosen as a folder, it is walked
   };
   for (const Case& c : cases) {
     const std::vector<tScanRoot> roots = PlanScanRoots(tScanStart::Folder(c.folder), mounted);
@@ -83,6 +87,7 @@ TEST(PlanScanRootsTest, AFolderEntersSongVolumesBelowItButNotSystemOnes) {
     EXPECT_EQ(roots[0].folder, c.walked);
     EXPECT_EQ(roots[0].announcement, "Searching folder " + c.folder + " for songs");
     EXPECT_EQ(roots[0].notEntered, c.notEntered) << c.folder;
+    EXPECT_EQ(roots[0].crossInto, c.crossInto) << c.folder;
     EXPECT_FALSE(roots[0].volume) << "a folder is walked without asking its volume";
   }
   EXPECT_TRUE(PlanScanRoots(tScanStart{}, mounted).empty()) << "a node without a folder";
