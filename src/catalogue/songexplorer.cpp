@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "catalogue/explorerlist.h"
 #include "common/collation.h"
 
 namespace tunedex {
@@ -138,14 +139,7 @@ bool tSongExplorer::ReadItem(tExplorerItem& item) {
   if (status == SongReadStatus::Missing) return false;
   item.hasRecord = status != SongReadStatus::Unreadable;
   if (item.hasRecord) {
-    tSongRecord& record = item.record;
-    if (record.Title().empty()) record.SetTitle("?");
-    if (record.Artist().empty()) record.SetArtist("?");
-    if (record.Artist() + record.Title() == "??")
-      record.SetTitle(item.caption);  // cut to the field's length
-    item.picture = ExplorerPicture(record, InCatalogue(record));
-    item.title = record.Title();
-    item.artist = record.Artist();
+    FillReadItem(item, InCatalogue(item.record));
   } else {
     item.picture = kUnknownTypePicture;
     item.title = item.caption;
@@ -217,13 +211,10 @@ void tSongExplorer::SelectAll() {
 }
 
 void tSongExplorer::CountSelection() {
-  m_selected = m_importable = m_selectedImportable = 0;
-  for (const tExplorerItem& item : m_items) {
-    if (item.selected) ++m_selected;
-    if (!item.Importable()) continue;
-    ++m_importable;
-    if (item.selected) ++m_selectedImportable;
-  }
+  const tListSelectionCounts counts = CountListSelection(m_items);
+  m_selected = counts.selected;
+  m_importable = counts.importable;
+  m_selectedImportable = counts.selectedImportable;
 }
 
 void tSongExplorer::ShowPosition() {
@@ -244,67 +235,23 @@ tExplorerCommands tSongExplorer::Commands() const {
 }
 
 bool tSongExplorer::Before(const tExplorerItem& a, const tExplorerItem& b) const {
-  int order = 0;
-  switch (m_sortColumn) {
-    case 1:
-      order = CompareUserText(a.title, b.title);
-      break;
-    case 2:
-      order = CompareUserText(a.artist, b.artist);
-      break;
-    default:
-      order = CompareUserText(a.caption, b.caption);
-      break;
-  }
-  return m_descending ? order > 0 : order < 0;
+  return ExplorerItemBefore(a, b, m_sortColumn, m_descending);
 }
 
 void tSongExplorer::SortByColumn(int column) {
   if (column < 0 || column > 2) return;
   if (column == m_sortColumn) m_descending = !m_descending;
   m_sortColumn = column;
-  const tExplorerItem* current = m_position ? &m_items[*m_position] : nullptr;
-  std::vector<std::size_t> order(m_items.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [this](std::size_t a, std::size_t b) { return Before(m_items[a], m_items[b]); });
-  std::vector<tExplorerItem> sorted;
-  sorted.reserve(m_items.size());
-  std::optional<std::size_t> position;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    if (current == &m_items[order[i]]) position = i;
-    sorted.push_back(std::move(m_items[order[i]]));
-  }
-  m_items = std::move(sorted);
-  m_position = position;  // the position follows its item
+  m_position = SortExplorerItems(m_items, m_sortColumn, m_descending, m_position);
 }
 
 std::size_t tSongExplorer::Import() {
-  CountSelection();
-  const std::size_t n = m_selectedImportable;
-  if (n == 0) return 0;
-  std::string question = "Add " + std::to_string(n) + " songs to the database?";
-  if (m_selected > n) {
-    question += "\r\n" + std::to_string(m_selected - n) + " of the selected songs cannot be added.";
-  }
-  if (m_services.user.ShowMessage(MessageKind::Information, question, {Button::Yes, Button::No}) !=
-      Button::Yes) {
-    return 0;
-  }
-  std::vector<tSongRecord> records;
-  for (const tExplorerItem& item : m_items) {
-    if (!item.selected || !item.Importable() || item.record.IsEmpty()) continue;
-    if (InCatalogue(item.record)) continue;
-    records.push_back(item.record);
-    m_count = std::to_string(records.size());
-    if (!m_services.user.Progress(static_cast<std::int64_t>(records.size()), m_count)) break;
-  }
-  // The catalogue re-sorts, sets the modified flag only when a song was added (never clears
-  // it) and gives every song without an ID code one.
-  const std::size_t added = m_services.catalogue.Import(records);
+  const std::optional<std::size_t> added =
+      ImportSelectedItems(m_items, m_services.catalogue, m_services.user, m_count);
+  if (!added) return 0;
   UpdateMarks();
   ShowPosition();
-  return added;
+  return *added;
 }
 
 void tSongExplorer::ItemRenamed(std::size_t index, const std::string& newName) {
@@ -317,23 +264,14 @@ void tSongExplorer::ItemRenamed(std::size_t index, const std::string& newName) {
 }
 
 void tSongExplorer::UpdateMarks() {
-  for (tExplorerItem& item : m_items) {
-    if (item.hasRecord) item.picture = ExplorerPicture(item.record, InCatalogue(item.record));
-  }
+  MarkCatalogueItems(m_items, m_services.catalogue);
   CountSelection();
 }
 
 void tSongExplorer::Play(WindowHandle owner) {
   if (m_services.players == nullptr) return;
-  const tExplorerItem* item = nullptr;
-  if (m_position && *m_position < m_items.size() && m_items[*m_position].selected) {
-    item = &m_items[*m_position];
-  } else {
-    const auto found = std::find_if(m_items.begin(), m_items.end(),
-                                    [](const tExplorerItem& i) { return i.selected; });
-    if (found != m_items.end()) item = &*found;
-  }
-  if (item == nullptr || !item->hasRecord) return;
+  const tExplorerItem* item = ItemToPlay(m_items, m_position);
+  if (item == nullptr) return;
   m_services.players->PlaySong(owner, std::string(item->record.FileName()), item->record.FileType(),
                                PlayerInFront());
 }

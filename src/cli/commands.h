@@ -2,10 +2,13 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "cli/arguments.h"
+#include "common/filesystem.h"
 #include "common/userinteraction.h"
+#include "common/volumes.h"
 #include "song/songrecord.h"
 
 namespace tunedex::cli {
@@ -26,7 +29,19 @@ int RunInspect(const Arguments& arguments, UserInteraction& user, std::FILE* out
 // tunedex-cli record FILE
 int RunRecord(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 // tunedex-cli scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]
+// tunedex-cli scan DB --computer [--types ...]
 int RunScan(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
+// The services of a scan of the Computer node.
+struct ScanServices {
+  std::shared_ptr<FileSystem> files;
+  std::shared_ptr<Volumes> volumes;
+};
+// tunedex-cli scan DB --computer [--types ...]: every ready volume of the Computer node, each
+// without entering the others, as the scan wizard walks them; what could not be read is named
+// on standard error, and the songs found are saved all the same.
+int RunComputerScan(const Arguments& arguments, UserInteraction& user, std::FILE* out,
+                    const ScanServices& services);
 
 // tunedex-cli files rename DB OLD NEW | move DB FILE... FOLDER | copy DB FILE... FOLDER |
 // delete DB FILE... | trash DB FILE... [--no-cdg]

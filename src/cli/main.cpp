@@ -31,8 +31,10 @@ constexpr const char* kUsage =
     "  record FILE\n"
     "      Print the song record that adding the file would make.\n"
     "  scan DB PATH... [--types kar,st3,midi,mp3,wma,kfn,mpeg]\n"
-    "      Search the folders for song files of the chosen types (all by default) and\n"
-    "      add those the catalogue DB does not hold (DB is created when missing).\n"
+    "  scan DB --computer [--types ...]\n"
+    "      Search the folders, or every ready volume of the computer, for song files\n"
+    "      of the chosen types (all by default) and add those the catalogue DB does\n"
+    "      not hold (DB is created when missing).\n"
     "  files rename DB OLD NEW\n"
     "  files move DB FILE... FOLDER\n"
     "  files copy DB FILE... FOLDER\n"
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
   const std::string command = words[0];
   words.erase(words.begin());
   try {
-    const Arguments arguments(words, {"help", "no-cdg"});
+    const Arguments arguments(words, {"help", "no-cdg", "computer"});
     if (arguments.Flag("help")) {
       std::fputs(kUsage, stdout);
       return Finished(kExitOk);

@@ -10,6 +10,13 @@ Bytes TrimZeros(Bytes bytes) {
   std::size_t first = 0;
   while (first < bytes.size() && bytes[first] == 0) ++first;
   std::size_t last = bytes.size();
+  // A head read from a short or sparse file ends in many zeros: skip them a word at a time.
+  while (last - first >= sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + last - sizeof word, sizeof word);
+    if (word != 0) break;
+    last -= sizeof word;
+  }
   while (last > first && bytes[last - 1] == 0) --last;
   return bytes.subspan(first, last - first);
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/midireader.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "common/textcase.h"
 #include "inspect/formattests.h"
 #include "song/songtype.h"
@@ -143,11 +146,14 @@ bool ReadMidiInfo(Bytes bytes, std::size_t pos, InfoLines& lines) {
 
 namespace {
 
-void KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
+// Scans for the title tags and counts lyric events; returns the 1-based position the scan
+// ended at once it had two titles and more than 20 lyric events, or 0 when it ran to the end.
+// An ended scan has looked at no byte after that position + 1.
+std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
   int titles = 0;
   int lyricEvents = 0;
   std::size_t pos = 4;
-  if (bytes.size() <= pos + 3) return;
+  if (bytes.size() <= pos + 3) return 0;
   do {
     ++pos;
     std::size_t length = 0;
@@ -161,8 +167,9 @@ void KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
                At(bytes, pos - 2) == kMeta) {
       ++lyricEvents;
     }
-    if (titles > 1 && lyricEvents > 20) return;
+    if (titles > 1 && lyricEvents > 20) return pos;
   } while (bytes.size() >= pos + 2);
+  return 0;
 }
 
 void MidiRecordScan(Bytes bytes, tSongRecord& record) {
@@ -200,6 +207,30 @@ void ReadMidiRecord(Bytes file, tSongRecord& record) {
     MidiRecordScan(file, record);
     record.SetInternalFormat(IsRmid(file) ? kSongTypeRmid : kSongTypeMidi);
   }
+}
+
+void ReadMidiRecord(Bytes head, const MidiStartUpTo& startUpTo, tSongRecord& record) {
+  if (!HasKaraokeMarker(head)) {
+    ReadMidiRecord(startUpTo(UINT64_MAX), record);
+    return;
+  }
+  // The scan over a part of the start gives the whole file's answer when it ended before the
+  // part's last bytes: it looked at nothing beyond. Otherwise it runs again over a longer part,
+  // up to the whole start.
+  constexpr std::uint64_t kGrowth = 8;
+  Bytes bytes = head;
+  tSongRecord read = record;
+  for (;;) {
+    read = record;
+    const std::size_t ended = KaraokeRecordScan(bytes, read);
+    if (ended != 0 && ended + 3 <= bytes.size()) break;
+    const Bytes more = startUpTo(std::max<std::uint64_t>(bytes.size(), 512) * kGrowth);
+    if (more.size() <= bytes.size()) break;  // the whole start has been scanned
+    bytes = more;
+  }
+  record = read;
+  record.SetHasLyrics(true);
+  record.SetInternalFormat(kSongTypeKar);
 }
 
 }  // namespace tunedex

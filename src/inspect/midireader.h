@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include "inspect/bytes.h"
 #include "song/songrecord.h"
 
@@ -18,5 +21,13 @@ bool ReadKarInfo(Bytes bytes, std::size_t start, InfoLines& lines);
 bool ReadMidiInfo(Bytes bytes, std::size_t start, InfoLines& lines);
 // Title, Artist, HasLyrics and InternalFormat from the whole file.
 void ReadMidiRecord(Bytes file, tSongRecord& record);
+
+// The file's start, at least up to offset end (less only at the file's end).
+using MidiStartUpTo = std::function<Bytes(std::uint64_t end)>;
+// The same record, read from the file's head and more of its start only when the scan runs
+// past what was read: a karaoke file's title tags and first lyrics usually lie in its first few
+// KiB. A file whose head lacks the karaoke marker is read whole, since the marker may lie
+// anywhere. The record is always the one the whole file gives.
+void ReadMidiRecord(Bytes head, const MidiStartUpTo& startUpTo, tSongRecord& record);
 
 }  // namespace tunedex

@@ -35,6 +35,9 @@ class SongFileParts {
   // kWindow is shorter).
   Bytes StartUpTo(std::uint64_t end);
   Bytes Start() const { return m_start; }  // what has been read of the start so far
+  // The file's first kHead bytes (all of a shorter file): room for every format's header.
+  static constexpr std::uint64_t kHead = 4 * 1024;
+  Bytes Head() { return StartUpTo(kHead); }
   // The file's start as far as kWindow goes.
   Bytes StartWindow() { return StartUpTo(kWindow); }
   // The file's last bytes: at least 65,537 of them, enough for any reader that looks back from
@@ -48,7 +51,8 @@ class SongFileParts {
   Bytes WindowFrom(std::uint64_t offset);
 
  private:
-  static constexpr std::size_t kFirstRead = 4 * 1024;
+  // What the opening reads: the format tests and the common readers need no more.
+  static constexpr std::size_t kFirstRead = 1024;
   static constexpr std::size_t kEndSize = 64 * 1024 + 16;
 
   // Reads count bytes at offset into buffer; as many as there were.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/songfilereader.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -33,7 +34,7 @@ bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::
 TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma) {
   const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start());
   if (extent == 0) return TWMAfile::ReadResult::NotAsf;
-  const Bytes header = file.StartUpTo(extent);
+  const Bytes header = file.StartUpTo(std::max(extent, SongFileParts::kHead));
   TWMAfile::ReadResult read = wma.ReadFromFile(header, file.Size());
   if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
     const Bytes window = file.StartWindow();
@@ -62,7 +63,7 @@ bool InspectHead(SongFileParts& file, Bytes head, std::string_view fileName, Inf
   } else if (IsId3v23(head)) {
     recognised = ReadId3v2Info(file.StartUpTo(Id3v2TagEnd(file.Start())), lines);
   } else if (IsKfn(head)) {
-    recognised = ReadKfnInfo(file.Start(), 1, lines);
+    recognised = ReadKfnInfo(file.Head(), 1, lines);
   } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
     recognised = ReadKfnInfo(file.End(), 2, lines);
   } else if (IsMpegByExtension(fileName)) {
@@ -149,13 +150,14 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
-    ReadMidiRecord(file.StartWindow(), record);
+    ReadMidiRecord(
+        file.Start(), [&file](std::uint64_t end) { return file.StartUpTo(end); }, record);
   } else if (IsStarData(head)) {
-    ReadSt3Record(file.Start(), record);
+    ReadSt3Record(file.Head(), record);
   } else if (IsId3v23(head)) {
     ReadId3v2Record(file.StartUpTo(Id3v2TagEnd(file.Start())), record);
   } else if (IsKfn(head)) {
-    ReadKfnRecord(file.Start(), 1, record);
+    ReadKfnRecord(file.Head(), 1, record);
   } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
     ReadKfnRecord(file.End(), 2, record);
   } else if (record.FileType() == kSongTypeMpeg) {
@@ -191,8 +193,7 @@ SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, User
     SongFileParts parts(path);
     if (!ReadSongRecordParts(parts, path, record, exists)) {
       status = SongReadStatus::Damaged;
-      user.ShowError("Cannot read file " + path +
-                     "\rIt may be corrupted or be in an unknown format.");
+      user.ShowError("Cannot read file " + path + "\r" + std::string(kDamagedSongFile));
     }
   } catch (const FileError& error) {
     // A file that does not exist leaves the record empty, without a message.

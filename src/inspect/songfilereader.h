@@ -12,6 +12,9 @@
 namespace tunedex {
 
 inline constexpr std::string_view kCannotFindFile = "CANNOT FIND FILE";
+// Why a file whose reader ran past its end counts as damaged.
+inline constexpr std::string_view kDamagedSongFile =
+    "It may be corrupted or be in an unknown format.";
 
 enum class InspectStatus {
   Recognised,     // the format reader that ran reported success

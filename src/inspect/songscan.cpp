@@ -26,7 +26,9 @@ std::string ScanPatternText(std::uint8_t types) {
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText) {
   const std::size_t dot = fileName.rfind('.');
   if (dot == std::string_view::npos) return false;  // no extension never matches
-  std::string ext(fileName.substr(dot));
+  // The extension without its dot, so that a tail of a chosen extension is found too.
+  std::string ext(fileName.substr(dot + 1));
+  if (ext.empty()) return false;
   for (char& ch : ext) {
     if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
   }
@@ -53,25 +55,33 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
   ScanResult result;
   result.name = std::string(name);
   std::string why;
-  if (ReadSongRecord(path, result.record, m_user, exists, &why) == SongReadStatus::Unreadable) {
+  const SongReadStatus status = ReadSongRecord(path, result.record, m_user, exists, &why);
+  if (status == SongReadStatus::Missing) return;  // gone since its folder was listed
+  if (status == SongReadStatus::Unreadable) {
     m_problems.push_back({path, why, false});
     return;
   }
+  if (status == SongReadStatus::Damaged)
+    m_problems.push_back({path, std::string(kDamagedSongFile), false});
   FillUnknownTitleAndArtist(result.record, name);
   result.inCatalogue = m_inCatalogue && m_inCatalogue(result.record);
   m_results.push_back(std::move(result));
 }
 
 bool SongScan::Walk(const std::string& root) {
-  std::vector<std::string> stack{root};
+  // Each folder with the device of the folder it was found in (none for the root).
+  std::vector<std::pair<std::string, std::optional<std::uint64_t>>> stack{{root, std::nullopt}};
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered;
   while (!stack.empty() && !m_stopped) {
-    const std::string folder = std::move(stack.back());
+    const auto [folder, parentDevice] = std::move(stack.back());
     stack.pop_back();
+    if (m_enter && !m_enter(folder)) continue;
     const std::optional<FileInfo> info = m_files.Info(folder);
-    if (!info || !info->isFolder || !entered.insert({info->device, info->inode}).second) {
+    if (!info || !info->isFolder) continue;
+    if (m_mayCross && parentDevice && info->device != *parentDevice && !m_mayCross(folder)) {
       continue;
     }
+    if (!entered.insert({info->device, info->inode}).second) continue;
     // The folder's entries in the file system's order (as many as could be read; none from a
     // folder that cannot be read); their names also answer whether a song's companion file
     // (its ".cdg") is there.
@@ -88,7 +98,7 @@ bool SongScan::Walk(const std::string& root) {
       const std::string path = prefix + name;
       if (entry.isFolder) {
         // A link to a folder is not followed.
-        if (!entry.isLink && name.front() != '.') stack.push_back(path);
+        if (!entry.isLink && name.front() != '.') stack.emplace_back(path, info->device);
         continue;
       }
       // Only regular files are songs (a link counts as what it leads to): a named pipe, a

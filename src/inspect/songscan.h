@@ -28,11 +28,14 @@ enum ScanType : std::uint8_t {
 // The extension patterns of the chosen boxes, in the boxes' order ("*.kar;*.st3;...").
 std::string ScanPatternText(std::uint8_t types);
 
-// Whether a file's extension (lower-cased, with its dot and a ";") is in the pattern text.
+// Whether a file's extension, lower-cased and followed by ";", occurs anywhere in the pattern
+// text: "a.KAR" matches "*.kar;", and so does "b.ar", whose extension is a tail of a chosen one.
+// A name without an extension never matches.
 bool MatchesScanPattern(std::string_view fileName, std::string_view patternText);
 
-// Something the scan could not read: a folder it could not enter or a song file it could not
-// read. The user was told of a file as it was met; folders are only listed here.
+// Something the scan could not read: a folder it could not enter, a song file it could not read
+// or a damaged one (which is still a result). The user was told of a file as it was met; folders
+// are only listed here.
 struct ScanProblem {
   std::string path;
   std::string reason;  // the system's words ("Permission denied")
@@ -65,6 +68,16 @@ class SongScan {
         m_user(user),
         m_files(files) {}
 
+  // Asked before a folder (the root too) is entered; false passes it over without a word.
+  using FolderFilter = std::function<bool(const std::string& folder)>;
+  void SetFolderFilter(FolderFilter enter) { m_enter = std::move(enter); }
+
+  // Asked when a folder lies on another device than the folder it was found in (a volume
+  // mounted there, /proc below "/"); false passes it over without a word. Without a rule every
+  // device is entered.
+  using CrossingRule = std::function<bool(const std::string& folder)>;
+  void SetCrossingRule(CrossingRule mayCross) { m_mayCross = std::move(mayCross); }
+
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
 
@@ -79,6 +92,8 @@ class SongScan {
 
   std::string m_pattern;
   CatalogueLookup m_inCatalogue;
+  FolderFilter m_enter;
+  CrossingRule m_mayCross;
   UserInteraction& m_user;
   FileSystem& m_files;
   std::vector<ScanResult> m_results;

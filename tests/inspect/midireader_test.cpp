@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
+#include "inspect/songfilereader.h"
+#include "song/songtype.h"
 #include "support/songfilebuilders.h"
 
 namespace tunedex {
@@ -93,6 +98,108 @@ TEST(MidiTest, TextsLongerThanTheFileAreCutAtItsEnd) {
   Lines lines;
   ReadMidiInfo(AsBytes(file), 4, lines);
   EXPECT_EQ(lines.back(), "Artist: Cut");
+}
+
+// Copyright events: neither title tags nor lyric events, they only push what follows further
+// into the file.
+std::vector<test::MetaText> Filler(int count) {
+  return std::vector<test::MetaText>(static_cast<std::size_t>(count), {2, "(c) filler"});
+}
+
+std::vector<test::MetaText> Joined(std::initializer_list<std::vector<test::MetaText>> parts) {
+  std::vector<test::MetaText> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::vector<test::MetaText> Lyrics(int count) {
+  return std::vector<test::MetaText>(static_cast<std::size_t>(count), {5, "la la "});
+}
+
+const std::vector<test::MetaText> kMarker = {{1, "@KMIDI KARAOKE FILE"}};
+const std::vector<test::MetaText> kTitles = {{1, "@Tthe title"}, {1, "@Tthe singer"}};
+
+// Reads the record head first over the file's bytes, noting how far into the file it asked.
+tSongRecord ReadHeadFirst(const std::string& file, std::uint64_t& furthest) {
+  const Bytes bytes = AsBytes(file);
+  const Bytes head = Slice(bytes, 0, 4096);
+  furthest = head.size();
+  tSongRecord record;
+  ReadMidiRecord(
+      head,
+      [&](std::uint64_t end) {
+        furthest = std::max<std::uint64_t>(furthest, std::min<std::uint64_t>(end, bytes.size()));
+        return Slice(bytes, 0,
+                     static_cast<std::size_t>(std::min<std::uint64_t>(end, bytes.size())));
+      },
+      record);
+  return record;
+}
+
+TEST(MidiRecordHeadFirstTest, GivesTheWholeFilesRecordWhereverItsPartsLie) {
+  struct Case {
+    const char* name;
+    std::vector<test::MetaText> events;
+    bool readsOnlyTheHead;
+  };
+  const Case cases[] = {
+      {"tags and lyrics at the start", Joined({kMarker, kTitles, Lyrics(3000)}), true},
+      {"title tags after the head", Joined({kMarker, Filler(1000), kTitles, Lyrics(3000)}), false},
+      {"lyrics after the head", Joined({kMarker, kTitles, Filler(1000), Lyrics(3000)}), false},
+      {"marker after the head", Joined({Filler(1000), kMarker, kTitles, Lyrics(30)}), false},
+      {"too few lyrics anywhere", Joined({kMarker, kTitles, Lyrics(15), Filler(3000)}), false},
+      {"one title tag", Joined({kMarker, {{1, "@Tonly"}}, Lyrics(3000)}), false},
+      {"plain MIDI", Joined({{{3, "track"}, {3, "band"}}, Lyrics(3000)}), false},
+  };
+  for (const Case& c : cases) {
+    const std::string file = MidiFile(c.events);
+    tSongRecord whole;
+    ReadMidiRecord(AsBytes(file), whole);
+    std::uint64_t furthest = 0;
+    EXPECT_EQ(ReadHeadFirst(file, furthest), whole) << c.name;
+    if (c.readsOnlyTheHead)
+      EXPECT_EQ(furthest, 4096u) << c.name;
+    else
+      EXPECT_GT(furthest, 4096u) << c.name;
+  }
+}
+
+TEST(MidiRecordHeadFirstTest, ATitleTagAcrossTheEndOfWhatWasReadIsReadWhole) {
+  // The second title tag moves across the end of what was read first (1 KiB when read from a
+  // file, 4 KiB here), one filler event at a time.
+  std::vector<int> fillers;
+  for (int filler = 30; filler < 80; ++filler) fillers.push_back(filler);
+  for (int filler = 260; filler < 330; ++filler) fillers.push_back(filler);
+  for (const int filler : fillers) {
+    const std::string file = MidiFile(Joined({kMarker,
+                                              Lyrics(25),
+                                              {{1, "@Tthe title"}},
+                                              Filler(filler),
+                                              {{1, "@Ta singer with a long name"}},
+                                              Lyrics(5)}));
+    tSongRecord whole;
+    ReadMidiRecord(AsBytes(file), whole);
+    ASSERT_EQ(whole.Artist(), "A Singer With A Long Name");
+    std::uint64_t furthest = 0;
+    EXPECT_EQ(ReadHeadFirst(file, furthest), whole) << filler;
+    tSongRecord record;
+    ReadSongRecordBytes(AsBytes(file), "/songs/x.kar", record,
+                        [](const std::string&) { return false; });
+    EXPECT_EQ(record.Artist(), "A Singer With A Long Name") << filler;
+  }
+}
+
+TEST(MidiRecordHeadFirstTest, AKarFileWithItsTitleTagsPastTheHeadReadsRight) {
+  const std::string file =
+      MidiFile(Joined({kMarker, Filler(2000), kTitles, Lyrics(40), Filler(2000)}));
+  ASSERT_GT(file.size(), 40'000u);
+  tSongRecord record;
+  ASSERT_TRUE(ReadSongRecordBytes(AsBytes(file), "/songs/late tags.kar", record,
+                                  [](const std::string&) { return false; }));
+  EXPECT_EQ(record.Title(), "The Title");
+  EXPECT_EQ(record.Artist(), "The Singer");
+  EXPECT_TRUE(record.HasLyrics());
+  EXPECT_EQ(record.InternalFormat(), kSongTypeKar);
 }
 
 }  // namespace

@@ -32,10 +32,12 @@ TEST(ScanPatternTest, FollowsTheBoxesInOrder) {
             "*.kar;*.st3;*.mi;*.mid;*.midi;*.rmi;*.mp3;*.wma;*.kfn;*.mpg;*.mpeg;");
   EXPECT_EQ(ScanPatternText(kScanMidi | kScanMpeg), "*.mi;*.mid;*.midi;*.rmi;*.mpg;*.mpeg;");
   const std::string all = ScanPatternText(kScanAllTypes);
-  for (const char* name : {"a.KAR", "b.mid", "c.Mpeg", "d.rmi"})
-    EXPECT_TRUE(MatchesScanPattern(name, all)) << name;
-  for (const char* name : {"a.ar", "b", "c.mp4", "d.rmid", "e.cdg"})
+  for (const char* name : {"a.KAR", "b.mid", "c.Mpeg", "d.rmi", "a.ar", "e.peg"})
+    EXPECT_TRUE(MatchesScanPattern(name, all)) << name << ": a tail of a chosen extension";
+  for (const char* name : {"b", "c.mp4", "d.rmid", "e.cdg", "f.", "g.ka"})
     EXPECT_FALSE(MatchesScanPattern(name, all)) << name;
+  EXPECT_TRUE(MatchesScanPattern("b.ar", ScanPatternText(kScanKar)));
+  EXPECT_FALSE(MatchesScanPattern("b.ar", ScanPatternText(kScanMp3)));
 }
 
 class SongScanTest : public testing::Test {
@@ -155,6 +157,39 @@ TEST(SongScanListingTest, PassesOverFoldersThatCannotBeListedAndListsEachOnce) {
   EXPECT_EQ(scan.Problems()[0].path, "/songs/b");
   EXPECT_EQ(scan.Problems()[0].reason, "made to fail: /songs/b");
   EXPECT_TRUE(scan.Problems()[0].isFolder);
+}
+
+// A folder on another device than the one it was found in is entered only when the crossing
+// rule allows; without a rule every device is entered.
+TEST(SongScanListingTest, CrossesIntoOtherDevicesOnlyWhereTheRuleSays) {
+  test::FakeFileSystem files;
+  files.AddFile("/songs/a.txt");
+  files.AddFile("/songs/stick/b.txt");
+  files.AddFile("/songs/proc/c.txt");
+  files.AddFile("/songs/proc/inner/d.txt");
+  files.SetDevice("/songs/stick", 2);
+  files.SetDevice("/songs/proc", 3);
+  test::ScriptedUser user;
+  struct Case {
+    const char* name;
+    std::function<bool(const std::string&)> rule;
+    std::int64_t filesSeen;
+  };
+  const Case cases[] = {
+      {"no rule", nullptr, 4},
+      {"never", [](const std::string&) { return false; }, 1},
+      {"the stick", [](const std::string& folder) { return folder == "/songs/stick"; }, 2},
+  };
+  for (const Case& c : cases) {
+    SongScan scan(ScanPatternText(kScanAllTypes), nullptr, user, files);
+    if (c.rule) scan.SetCrossingRule(c.rule);
+    scan.Walk("/songs");
+    EXPECT_EQ(scan.FilesSeen(), c.filesSeen) << c.name;
+  }
+  SongScan scan(ScanPatternText(kScanAllTypes), nullptr, user, files);
+  scan.SetCrossingRule([](const std::string&) { return false; });
+  scan.Walk("/songs/proc");
+  EXPECT_EQ(scan.FilesSeen(), 2) << "the root is entered whatever its device";
 }
 
 // On a real disk, in a process that permissions bind: a song file that cannot be read is told

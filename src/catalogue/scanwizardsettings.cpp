@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/scanwizardsettings.h"
+
+#include <string_view>
+
+namespace tunedex {
+namespace {
+
+constexpr std::string_view kSection = "SongScan";
+constexpr int kLargest = 100000;  // larger than any desktop
+
+int ReadBounded(const tIniFile& ini, std::string_view key, int smallest, int largest,
+                int defaultValue) {
+  const int value = ini.ReadInteger(kSection, key, defaultValue);
+  return value >= smallest && value <= largest ? value : defaultValue;
+}
+
+}  // namespace
+
+tScanWizardSettings ReadScanWizardSettings(const tIniFile& ini) {
+  tScanWizardSettings s;
+  s.top = ReadBounded(ini, "Top", -kLargest, kLargest, s.top);
+  s.left = ReadBounded(ini, "Left", -kLargest, kLargest, s.left);
+  s.width = ReadBounded(ini, "Width", 1, kLargest, s.width);
+  s.height = ReadBounded(ini, "Height", 1, kLargest, s.height);
+  s.verticalDivision = ReadBounded(ini, "Vertical division", 0, kLargest, s.verticalDivision);
+  s.horizontalDivision = ReadBounded(ini, "Horizontal division", 0, kLargest, s.horizontalDivision);
+  s.state = ReadBounded(ini, "State", 0, 2, s.state);
+  return s;
+}
+
+void WriteScanWizardSettings(tIniFile& ini, const tScanWizardSettings& s) {
+  if (s.state == 0) {
+    ini.WriteInteger(kSection, "Top", s.top);
+    ini.WriteInteger(kSection, "Left", s.left);
+    ini.WriteInteger(kSection, "Width", s.width);
+    ini.WriteInteger(kSection, "Height", s.height);
+    ini.WriteInteger(kSection, "Vertical division", s.verticalDivision);
+    ini.WriteInteger(kSection, "Horizontal division", s.horizontalDivision);
+  }
+  ini.WriteInteger(kSection, "State", s.state);
+}
+
+}  // namespace tunedex

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "inspect/backgroundscan.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace tunedex {
+
+struct tBackgroundScan::State {
+  Services services;
+  std::string pattern;
+  tScanStart start;
+
+  std::atomic<bool> stop{false};
+  std::mutex mutex;  // guards everything below
+  std::condition_variable ended;
+  tScanBatch pending;
+  std::string folder;  // the folder being walked, or the volume being asked
+  bool finished = false;
+};
+
+namespace {
+
+// The user of the walk on the scan's thread: nobody is asked anything (the walk keeps every
+// file and folder it could not read among its problems), and after every file the results and
+// problems found so far go to the pending batch.
+class HandOverUser final : public UserInteraction {
+ public:
+  using HandOver = std::function<bool()>;
+  explicit HandOverUser(HandOver handOver) : m_handOver(std::move(handOver)) {}
+
+  Button ShowMessage(MessageKind, std::string_view,
+                     std::initializer_list<Button> buttons) override {
+    return buttons.size() > 0 ? *buttons.begin() : Button::Ok;
+  }
+  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskText(std::string_view, std::string_view,
+                                     std::string_view) override {
+    return {};
+  }
+  bool Progress(std::int64_t, std::string_view) override { return m_handOver(); }
+
+ private:
+  HandOver m_handOver;
+};
+
+}  // namespace
+
+tBackgroundScan::tBackgroundScan(Services services, std::string patternText, tScanStart start)
+    : m_state(std::make_shared<State>()) {
+  m_state->services = std::move(services);
+  m_state->pattern = std::move(patternText);
+  m_state->start = std::move(start);
+  m_thread = std::thread([state = m_state] { Work(state); });
+}
+
+tBackgroundScan::~tBackgroundScan() {
+  Stop();
+}
+
+void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
+  std::size_t resultsHanded = 0;
+  std::size_t problemsHanded = 0;
+  SongScan* walk = nullptr;
+  // Moves what the walk found since the last time to the pending batch; false once stopped.
+  const auto handOver = [&]() {
+    const std::lock_guard lock(state->mutex);
+    const std::vector<ScanResult>& results = walk->Results();
+    const std::vector<ScanProblem>& problems = walk->Problems();
+    state->pending.results.insert(state->pending.results.end(), results.begin() + resultsHanded,
+                                  results.end());
+    state->pending.problems.insert(state->pending.problems.end(), problems.begin() + problemsHanded,
+                                   problems.end());
+    resultsHanded = results.size();
+    problemsHanded = problems.size();
+    state->pending.filesSeen = walk->FilesSeen();
+    return !state->stop.load();
+  };
+  const auto enter = [&](const std::string& folder) {
+    const std::lock_guard lock(state->mutex);
+    state->folder = folder;
+  };
+
+  HandOverUser user(handOver);
+  SongScan scan(state->pattern, {}, user, *state->services.files);
+  walk = &scan;
+  std::vector<Volume> mounted;
+  if (state->services.volumes) mounted = state->services.volumes->Mounted();
+  for (const tScanRoot& root : PlanScanRoots(state->start, mounted)) {
+    if (state->stop) break;
+    enter(root.folder);
+    if (root.volume && !state->services.volumes->IsReady(*root.volume)) continue;
+    {
+      const std::lock_guard lock(state->mutex);
+      state->pending.announcements.push_back(root.announcement);
+    }
+    scan.SetFolderFilter([&](const std::string& folder) {
+      if (state->stop) return false;
+      if (std::find(root.notEntered.begin(), root.notEntered.end(), folder) !=
+          root.notEntered.end()) {
+        return false;
+      }
+      enter(folder);
+      return true;
+    });
+    scan.SetCrossingRule([&](const std::string& folder) {
+      return std::find(root.crossInto.begin(), root.crossInto.end(), folder) !=
+             root.crossInto.end();
+    });
+    scan.Walk(root.folder);
+    handOver();
+  }
+  handOver();
+  const std::lock_guard lock(state->mutex);
+  state->finished = true;
+  state->ended.notify_all();
+}
+
+tScanBatch tBackgroundScan::TakeBatch() {
+  if (m_abandoned) {
+    tScanBatch done;
+    done.finished = true;
+    return done;
+  }
+  tScanBatch batch;
+  {
+    const std::lock_guard lock(m_state->mutex);
+    batch = std::move(m_state->pending);
+    m_state->pending = tScanBatch();
+    m_state->pending.filesSeen = batch.filesSeen;
+    batch.finished = m_state->finished;
+  }
+  if (batch.finished && m_thread.joinable()) m_thread.join();
+  return batch;
+}
+
+std::optional<std::string> tBackgroundScan::Stop(std::chrono::milliseconds wait) {
+  if (!m_thread.joinable()) return std::nullopt;
+  m_state->stop = true;
+  std::unique_lock lock(m_state->mutex);
+  if (m_state->ended.wait_for(lock, wait, [&] { return m_state->finished; })) {
+    lock.unlock();
+    m_thread.join();
+    return std::nullopt;
+  }
+  // Stuck: the thread keeps the state alive by itself and ends whenever its call returns.
+  std::string folder = m_state->folder;
+  lock.unlock();
+  m_thread.detach();
+  m_abandoned = true;
+  return folder;
+}
+
+}  // namespace tunedex
