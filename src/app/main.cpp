@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tunedex: the catalogue window.
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <cerrno>
@@ -19,8 +21,10 @@
 #include "platform/qt/qtplatform.h"
 #include "platform/x11desktop.h"
 #include "players/playercontrol.h"
+#include "ui/import/scanwizarddialog.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/widgets/foldertree.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
 
@@ -28,11 +32,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
-    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer]\n"
+    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer|scan]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
-    "  --folder DIR       the folder the Song Explorer shows\n";
+    "  --folder DIR       the folder the Song Explorer shows, or the scan wizard scans\n";
 
 struct Options {
   std::string settings;
@@ -53,7 +57,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     *value = argv[++i];
   }
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
-         options.dialog == "players" || options.dialog == "explorer";
+         options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -162,8 +166,10 @@ int RunTunedex(int argc, char** argv) {
   // its picture is taken, and the Open dialog is cancelled.
   Screenshot shot{QString::fromLocal8Bit(options.screenshot.c_str())};
   if (screenshot) {
-    SetUnattended([&shot](QWidget& box) {
-      if (!shot.taken) shot.Take(box);
+    // A scan's completion message is not the picture asked for: the results behind it are.
+    const bool scanResults = options.dialog == "scan" && !options.folder.empty();
+    SetUnattended([&shot, scanResults](QWidget& box) {
+      if (!shot.taken && !scanResults) shot.Take(box);
     });
   }
 
@@ -200,7 +206,9 @@ int RunTunedex(int argc, char** argv) {
   window.ShowAsStored();
   if (screenshot) {
     // The Song Explorer reads its folder first.
-    const int pictureAfterMs = options.dialog == "explorer" ? 1500 : 600;
+    const int pictureAfterMs = options.dialog == "explorer" ? 1500
+                               : options.dialog == "scan"   ? 3000
+                                                            : 600;
     QTimer::singleShot(pictureAfterMs, &window, [&window, &shot] { SaveScreenshot(window, shot); });
     if (options.dialog == "editor") {
       QTimer::singleShot(200, &window, [&window] {
@@ -211,6 +219,25 @@ int RunTunedex(int argc, char** argv) {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::ViewFiltered); });
     } else if (options.dialog == "players") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::Players); });
+    } else if (options.dialog == "scan") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::ScanForSongs); });
+      // With a folder, every type is chosen and the folder scanned: the picture is of the
+      // results.
+      if (!options.folder.empty()) {
+        QTimer::singleShot(600, &window, [&options] {
+          auto* wizard = qobject_cast<TScanWizardDialog*>(QApplication::activeModalWidget());
+          if (!wizard) return;
+          for (std::size_t box = 0; box < ScanTypeBoxes().size(); ++box) {
+            wizard->TypeBox(box).setChecked(true);
+          }
+          wizard->NextButton().click();
+          wizard->Tree().SetPath(options.folder);
+        });
+        QTimer::singleShot(1500, &window, [] {
+          auto* wizard = qobject_cast<TScanWizardDialog*>(QApplication::activeModalWidget());
+          if (wizard && wizard->NextButton().isEnabled()) wizard->NextButton().click();
+        });
+      }
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {
         if (!options.folder.empty()) window.Logic().Settings().songsFolder = options.folder;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/scanwizardsettings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace tunedex {
@@ -39,6 +41,17 @@ void WriteScanWizardSettings(tIniFile& ini, const tScanWizardSettings& s) {
     ini.WriteInteger(kSection, "Horizontal division", s.horizontalDivision);
   }
   ini.WriteInteger(kSection, "State", s.state);
+}
+
+std::array<int, 3> ScaleScanColumns(const std::array<int, 3>& columns, int oldWidth, int newWidth) {
+  if (oldWidth <= 0) return columns;
+  std::array<int, 3> scaled{};
+  for (std::size_t i = 0; i < 2; ++i) {
+    scaled[i] =
+        static_cast<int>(std::lround(static_cast<double>(columns[i]) * newWidth / oldWidth));
+  }
+  scaled[2] = std::max(0, newWidth + 2 - scaled[0] - scaled[1]);
+  return scaled;
 }
 
 }  // namespace tunedex

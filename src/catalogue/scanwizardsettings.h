@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+
 #include "common/inifile.h"
 
 namespace tunedex {
@@ -27,5 +29,9 @@ struct tScanWizardSettings {
 tScanWizardSettings ReadScanWizardSettings(const tIniFile& ini);
 // "State" is always written; the other six only for a window in the normal state.
 void WriteScanWizardSettings(tIniFile& ini, const tScanWizardSettings& settings);
+
+// The results' column widths after the list's client width changed from oldWidth to newWidth:
+// the first two scaled by the ratio and rounded, the third taking the rest.
+std::array<int, 3> ScaleScanColumns(const std::array<int, 3>& columns, int oldWidth, int newWidth);
 
 }  // namespace tunedex

@@ -348,5 +348,13 @@ TEST(ScanWizardSettingsTest, ReadsDefaultsAndWritesThePlacementOnlyWhenNormal) {
   EXPECT_EQ(ReadScanWizardSettings(damaged), tScanWizardSettings{});
 }
 
+TEST(ScanWizardSettingsTest, ColumnsKeepTheirSharesAndTheLastTakesTheRest) {
+  EXPECT_EQ(ScaleScanColumns({100, 150, 140}, 400, 800), (std::array<int, 3>{200, 300, 302}));
+  EXPECT_EQ(ScaleScanColumns({101, 151, 140}, 400, 200), (std::array<int, 3>{51, 76, 75}));
+  // Narrower than the first two: the last gets nothing rather than a negative width.
+  EXPECT_EQ(ScaleScanColumns({300, 300, 10}, 100, 100), (std::array<int, 3>{300, 300, 0}));
+  EXPECT_EQ(ScaleScanColumns({1, 2, 3}, 0, 100), (std::array<int, 3>{1, 2, 3}));
+}
+
 }  // namespace
 }  // namespace tunedex

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -62,35 +61,9 @@ constexpr std::array<ButtonSpec, 10> kButtons = {{
 }};
 
 // The icon key: the not-in-catalogue picture of each type with its label.
-constexpr std::array<std::pair<int, const char*>, 8> kIconKey = {{{0, "kar"},
-                                                                  {2, "st3"},
-                                                                  {4, "mid - lyrics"},
-                                                                  {6, "mid - no lyrics"},
-                                                                  {8, "mp3"},
-                                                                  {10, "wma"},
-                                                                  {19, "kfn"},
-                                                                  {22, "mpg"}}};
-
-QWidget* IconKey(QWidget* parent) {
-  auto* key = new QWidget(parent);
-  key->setToolTip(QStringLiteral("Key to song icons"));
-  auto* layout = new QGridLayout(key);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->setHorizontalSpacing(4);
-  layout->setVerticalSpacing(0);
-  // Two rows of four, so the key fits the narrowest pane it is given.
-  for (std::size_t i = 0; i < kIconKey.size(); ++i) {
-    const auto& [picture, label] = kIconKey[i];
-    const int row = static_cast<int>(i / 4);
-    const int column = static_cast<int>(i % 4) * 2;
-    auto* icon = new QLabel(key);
-    icon->setPixmap(TypePicture(picture));
-    layout->addWidget(icon, row, column);
-    layout->addWidget(new QLabel(QString::fromLatin1(label), key), row, column + 1);
-  }
-  layout->setColumnStretch(8, 1);
-  return key;
-}
+const std::vector<std::pair<int, std::string_view>> kIconKey = {
+    {0, "kar"}, {2, "st3"},  {4, "mid - lyrics"}, {6, "mid - no lyrics"},
+    {8, "mp3"}, {10, "wma"}, {19, "kfn"},         {22, "mpg"}};
 
 }  // namespace
 
@@ -256,7 +229,7 @@ void TSongExplorerDialog::BuildPanes() {
   connect(m_tree, &TFolderTree::Dropped, this, &TSongExplorerDialog::Dropped, Qt::QueuedConnection);
   m_rightPane->addWidget(m_tree);
   rightLayout->addWidget(m_rightPane, 1);
-  rightLayout->addWidget(IconKey(right));
+  rightLayout->addWidget(SongIconKey(right, kIconKey));
   m_columns->addWidget(right);
   m_columns->setStretchFactor(0, 0);
   m_columns->setStretchFactor(1, 1);
@@ -313,16 +286,7 @@ void TSongExplorerDialog::ShowList() {
 }
 
 void TSongExplorerDialog::SelectionEdited() {
-  tSongExplorer& list = m_logic->List();
-  std::vector<bool> selected(list.Items().size(), false);
-  for (int row : m_list->SelectedRows()) {
-    if (row >= 0 && static_cast<std::size_t>(row) < selected.size()) {
-      selected[static_cast<std::size_t>(row)] = true;
-    }
-  }
-  for (std::size_t i = 0; i < selected.size(); ++i) {
-    if (list.Items()[i].selected != selected[i]) list.SetSelected(i, selected[i]);
-  }
+  TakeSelection(*m_list, m_logic->List());
   Sync();
 }
 

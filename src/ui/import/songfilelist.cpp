@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "songfilelist.h"
 
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMimeData>
 
 #include "ui/widgets/pictures.h"
@@ -136,6 +138,27 @@ void TSongFileList::ShowSelection(std::optional<std::size_t> current) {
     scrollTo(index);
   }
   m_showing = false;
+}
+
+QWidget* SongIconKey(QWidget* parent,
+                     const std::vector<std::pair<int, std::string_view>>& entries) {
+  auto* key = new QWidget(parent);
+  key->setToolTip(QStringLiteral("Key to song icons"));
+  auto* layout = new QGridLayout(key);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->setHorizontalSpacing(4);
+  layout->setVerticalSpacing(0);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const auto& [picture, label] = entries[i];
+    const int row = static_cast<int>(i / 4);
+    const int column = static_cast<int>(i % 4) * 2;
+    auto* icon = new QLabel(key);
+    icon->setPixmap(TypePicture(picture));
+    layout->addWidget(icon, row, column);
+    layout->addWidget(new QLabel(ToQt(label), key), row, column + 1);
+  }
+  layout->setColumnStretch(8, 1);
+  return key;
 }
 
 }  // namespace tunedex

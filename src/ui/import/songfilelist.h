@@ -4,6 +4,8 @@
 #include <QTreeView>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/songexplorer.h"
@@ -71,5 +73,24 @@ class TSongFileList : public QTreeView {
   const std::vector<tExplorerItem>& m_items;
   bool m_showing = false;  // selection changes made by the window are not the user's
 };
+
+// The user's selection in the list, handed to a window's rules (SetSelected per item that
+// changed).
+template <typename Logic>
+void TakeSelection(const TSongFileList& list, Logic& logic) {
+  std::vector<bool> selected(logic.Items().size(), false);
+  for (int row : list.SelectedRows()) {
+    if (row >= 0 && static_cast<std::size_t>(row) < selected.size()) {
+      selected[static_cast<std::size_t>(row)] = true;
+    }
+  }
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    if (logic.Items()[i].selected != selected[i]) logic.SetSelected(i, selected[i]);
+  }
+}
+
+// The key to the song pictures: each picture of the strip with its label, in two rows of four
+// so the key fits a narrow pane.
+QWidget* SongIconKey(QWidget* parent, const std::vector<std::pair<int, std::string_view>>& entries);
 
 }  // namespace tunedex

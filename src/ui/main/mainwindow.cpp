@@ -27,6 +27,7 @@
 #include "players/playercontrol.h"
 #include "ui/help/helpviewer.h"
 #include "ui/import/recordeditordialog.h"
+#include "ui/import/scanwizarddialog.h"
 #include "ui/import/songexplorerdialog.h"
 #include "ui/main/actiontable.h"
 #include "ui/main/customlanguagedialog.h"
@@ -78,6 +79,12 @@ WindowKey KeyOf(int key) {
     default:
       return WindowKey::Other;
   }
+}
+
+// The desktop's own network mounts.
+QString GvfsRoot() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  return runtime.isEmpty() ? QString() : runtime + QStringLiteral("/gvfs");
 }
 
 }  // namespace
@@ -142,6 +149,7 @@ CatalogueServices TTunedexMain::Services() {
     return ShowFilter(filter, apply);
   };
   services.showSongExplorer = [this](std::string& folder) { ShowSongExplorer(folder); };
+  services.showScanWizard = [this] { ShowScanWizard(); };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.showCustomLanguage = [this](const tCustomLanguage& current) {
     return RunCustomLanguageDialog(this, current, [this](int topic) { ShowHelp(topic); });
@@ -441,10 +449,24 @@ void TTunedexMain::ShowSongExplorer(std::string& folder) {
   context.settingsPath = m_settingsPath;
   context.programFolder = FolderPart(ProgramFilePath());
   context.home = FromQt(QDir::homePath());
-  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (!runtime.isEmpty()) context.gvfsRoot = FromQt(runtime + QStringLiteral("/gvfs"));
+  context.gvfsRoot = FromQt(GvfsRoot());
   context.help = [this](int topic) { ShowHelp(topic); };
   RunSongExplorer(this, std::move(context), folder);
+}
+
+void TTunedexMain::ShowScanWizard() {
+  // The services live as long as the program; the scan's thread holds them without owning
+  // them.
+  ScanWizardContext context{m_catalogue,
+                            std::shared_ptr<FileSystem>(std::shared_ptr<void>(), &m_files),
+                            std::shared_ptr<Volumes>(std::shared_ptr<void>(), &m_volumes), m_user,
+                            m_logic->PlayerOptions()};
+  context.players = m_players.control;
+  context.settingsPath = m_settingsPath;
+  context.home = FromQt(QDir::homePath());
+  context.gvfsRoot = FromQt(GvfsRoot());
+  context.help = [this](int topic) { ShowHelp(topic); };
+  RunScanWizard(this, std::move(context));
 }
 
 bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply) {

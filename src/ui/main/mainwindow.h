@@ -80,6 +80,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   std::optional<std::pair<tFontSetting, double>> ChooseFont();
   bool ShowSongRecord(tSongRecord& record, int mode, std::string& folder);
   void ShowSongExplorer(std::string& folder);
+  void ShowScanWizard();
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
   void ShowAbout();
