@@ -5,6 +5,7 @@
 #include <array>
 
 #include "catalogue/explorerlist.h"
+#include "common/callwithin.h"
 #include "common/collation.h"
 
 namespace tunedex {
@@ -83,7 +84,20 @@ void tSongExplorer::ChooseFolder(const std::string& folder) {
     m_count = "0/0";
     return;
   }
-  FolderListing listing = m_services.files.List(folder, ExplorerSongPatterns());
+  FolderListing listing;
+  if (m_services.listBound.count() > 0) {
+    FileSystem& files = m_services.files;
+    std::optional<FolderListing> answer = CallWithin<FolderListing>(
+        [&files, folder] { return files.List(folder, ExplorerSongPatterns()); },
+        m_services.listBound);
+    if (answer) {
+      listing = std::move(*answer);
+    } else {
+      listing.result = FileResult::Failed(FileFailure::Other, "the folder does not answer");
+    }
+  } else {
+    listing = m_services.files.List(folder, ExplorerSongPatterns());
+  }
   if (!listing.result) {
     m_status = folder;
     m_count = "0/0";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -73,6 +74,10 @@ class tSongExplorer : private CatalogueObserver {
     tLivePlayerOptions& playerOptions;
     RecordReader readRecord;            // empty: ReadSongRecord over the disk
     tPlayerControl* players = nullptr;  // null: Play does nothing
+    // How long listing a folder may take before the folder counts as not answering (a dead
+    // network mount); zero waits for ever. The file system must then outlive the program's
+    // last call, which may never return.
+    std::chrono::milliseconds listBound = {};
   };
 
   explicit tSongExplorer(Services services);

@@ -6,6 +6,7 @@
 #include "common/userlocale.h"
 #include "support/fakedesktop.h"
 #include "support/fakefilesystem.h"
+#include "support/gatedfilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -447,6 +448,28 @@ TEST(SongExplorerPlayTest, PlaysTheSelectedFileWithTheExplorersInFrontChoice) {
     EXPECT_EQ(desktop.LogOf("start"), (Strings{"start /bin/player [/music/b.mp3]"}));
     EXPECT_EQ(desktop.Log().back(), inFront ? "front PlayerMain" : "front TunedexExplorer");
   }
+}
+
+TEST(SongExplorerBoundTest, AFolderThatDoesNotAnswerIsReportedWithinTheBound) {
+  auto inner = std::make_shared<test::FakeFileSystem>();
+  inner->AddFile("/net/share/a.kar", "kar");
+  auto files = std::make_shared<test::GatedFileSystem>(inner);
+  files->HangListing("/net/share");
+  test::ScriptedUser user;
+  tCatalogue catalogue;
+  tLivePlayerOptions options;
+  tSongExplorer explorer({catalogue, *files, user, options,
+                          [](const std::string&, tSongRecord&) { return SongReadStatus::Read; },
+                          nullptr, std::chrono::milliseconds(50)});
+  explorer.ChooseFolder("/net/share");
+  ASSERT_TRUE(files->WaitUntilHanging(std::chrono::seconds(5)));
+  EXPECT_TRUE(explorer.Items().empty());
+  EXPECT_FALSE(explorer.Loading());
+  ASSERT_EQ(user.Messages().size(), 1u);
+  EXPECT_EQ(user.Messages()[0].text, "Cannot access this folder");
+  EXPECT_EQ(explorer.CountText(), "0/0");
+  // The stuck call returns at last; its answer is dropped.
+  EXPECT_TRUE(files->Release(std::chrono::seconds(5)));
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ using Action = TSongExplorerDialog::Action;
 // Records read between two turns of the event loop: small enough that the window answers at
 // once, large enough that a folder of thousands fills within a second.
 constexpr std::size_t kLoadSlice = 40;
+// A folder that does not list within this is not answering (a dead network mount).
+constexpr std::chrono::milliseconds kListBound{2000};
 
 struct MenuItemSpec {
   Action action;
