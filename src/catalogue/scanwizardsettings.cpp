@@ -11,23 +11,19 @@ namespace {
 constexpr std::string_view kSection = "SongScan";
 constexpr int kLargest = 100000;  // larger than any desktop
 
-int ReadBounded(const tIniFile& ini, std::string_view key, int smallest, int largest,
-                int defaultValue) {
-  const int value = ini.ReadInteger(kSection, key, defaultValue);
-  return value >= smallest && value <= largest ? value : defaultValue;
-}
-
 }  // namespace
 
 tScanWizardSettings ReadScanWizardSettings(const tIniFile& ini) {
   tScanWizardSettings s;
-  s.top = ReadBounded(ini, "Top", -kLargest, kLargest, s.top);
-  s.left = ReadBounded(ini, "Left", -kLargest, kLargest, s.left);
-  s.width = ReadBounded(ini, "Width", 1, kLargest, s.width);
-  s.height = ReadBounded(ini, "Height", 1, kLargest, s.height);
-  s.verticalDivision = ReadBounded(ini, "Vertical division", 0, kLargest, s.verticalDivision);
-  s.horizontalDivision = ReadBounded(ini, "Horizontal division", 0, kLargest, s.horizontalDivision);
-  s.state = ReadBounded(ini, "State", 0, 2, s.state);
+  s.top = ini.ReadIntegerWithin(kSection, "Top", -kLargest, kLargest, s.top);
+  s.left = ini.ReadIntegerWithin(kSection, "Left", -kLargest, kLargest, s.left);
+  s.width = ini.ReadIntegerWithin(kSection, "Width", 1, kLargest, s.width);
+  s.height = ini.ReadIntegerWithin(kSection, "Height", 1, kLargest, s.height);
+  s.verticalDivision =
+      ini.ReadIntegerWithin(kSection, "Vertical division", 0, kLargest, s.verticalDivision);
+  s.horizontalDivision =
+      ini.ReadIntegerWithin(kSection, "Horizontal division", 0, kLargest, s.horizontalDivision);
+  s.state = ini.ReadIntegerWithin(kSection, "State", 0, 2, s.state);
   return s;
 }
 

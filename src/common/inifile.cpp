@@ -219,6 +219,12 @@ int tIniFile::ReadInteger(std::string_view section, std::string_view key, int de
   return result;
 }
 
+int tIniFile::ReadIntegerWithin(std::string_view section, std::string_view key, int smallest,
+                                int largest, int defaultValue) const {
+  const int value = ReadInteger(section, key, defaultValue);
+  return value >= smallest && value <= largest ? value : defaultValue;
+}
+
 bool tIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }

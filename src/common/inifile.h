@@ -43,6 +43,9 @@ class tIniFile {
                          std::string_view defaultValue) const;
   // Decimal, optionally signed; anything else (or out of range) gives the default.
   int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+  // The same, where a value outside smallest..largest (damage, not choice) reads as the default.
+  int ReadIntegerWithin(std::string_view section, std::string_view key, int smallest, int largest,
+                        int defaultValue) const;
   // True when the value is a non-zero integer.
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 

@@ -90,7 +90,7 @@ class ForwardingUser : public UserInteraction {
 
 // Shows nothing and answers every question with its first button or "cancel"; for work that
 // runs without anyone to ask (benchmarks, fuzzing).
-class SilentUser final : public UserInteraction {
+class SilentUser : public UserInteraction {
  public:
   Button ShowMessage(MessageKind, std::string_view,
                      std::initializer_list<Button> buttons) override {

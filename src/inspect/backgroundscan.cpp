@@ -26,21 +26,11 @@ namespace {
 // The user of the walk on the scan's thread: nobody is asked anything (the walk keeps every
 // file and folder it could not read among its problems), and after every file the results and
 // problems found so far go to the pending batch.
-class HandOverUser final : public UserInteraction {
+class HandOverUser final : public SilentUser {
  public:
   using HandOver = std::function<bool()>;
   explicit HandOverUser(HandOver handOver) : m_handOver(std::move(handOver)) {}
 
-  Button ShowMessage(MessageKind, std::string_view,
-                     std::initializer_list<Button> buttons) override {
-    return buttons.size() > 0 ? *buttons.begin() : Button::Ok;
-  }
-  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskText(std::string_view, std::string_view,
-                                     std::string_view) override {
-    return {};
-  }
   bool Progress(std::int64_t, std::string_view) override { return m_handOver(); }
 
  private:

@@ -384,18 +384,9 @@ void TScanWizardDialog::ListResized() {
   const int client = m_list->viewport()->width();
   if (m_listClientWidth == 0 && client > 0) {
     // The first width the list has: file name and title a third each, the artist the rest.
-    m_list->setColumnWidth(0, client / 3);
-    m_list->setColumnWidth(1, client / 3);
-    m_list->setColumnWidth(2, client + 2 - 2 * (client / 3));
+    m_list->SetColumnWidths({client / 3, client / 3, client + 2 - 2 * (client / 3)});
   } else if (m_listClientWidth > 0 && client != m_listClientWidth) {
-    std::array<int, 3> columns{};
-    for (int column = 0; column < 3; ++column) {
-      columns[static_cast<std::size_t>(column)] = m_list->columnWidth(column);
-    }
-    columns = ScaleScanColumns(columns, m_listClientWidth, client);
-    for (int column = 0; column < 3; ++column) {
-      m_list->setColumnWidth(column, columns[static_cast<std::size_t>(column)]);
-    }
+    m_list->SetColumnWidths(ScaleScanColumns(m_list->ColumnWidths(), m_listClientWidth, client));
   }
   m_listClientWidth = client;
 }

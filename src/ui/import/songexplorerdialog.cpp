@@ -380,6 +380,11 @@ void TSongExplorerDialog::Run(Action action) {
       if (m_context.help) m_context.help(kExplorerHelpTopic);
       return;
   }
+  AfterCommand();
+}
+
+void TSongExplorerDialog::AfterCommand() {
+  // The progress window goes, and the list (perhaps refreshed) is shown again.
   m_user->Done();
   m_infoShownFor.reset();
   StartLoading();
@@ -387,9 +392,7 @@ void TSongExplorerDialog::Run(Action action) {
 
 void TSongExplorerDialog::Dropped(const QString& target, bool copy) {
   m_logic->Drop(FromQt(target), copy);
-  m_user->Done();
-  m_infoShownFor.reset();
-  StartLoading();
+  AfterCommand();
 }
 
 bool TSongExplorerDialog::HandleKey(QKeyEvent& event) {
@@ -409,9 +412,7 @@ bool TSongExplorerDialog::HandleKey(QKeyEvent& event) {
     return true;
   }
   if (!m_logic->Key(key, m_list->Editing())) return false;
-  m_user->Done();
-  m_infoShownFor.reset();
-  StartLoading();
+  AfterCommand();
   return true;
 }
 
@@ -460,15 +461,8 @@ void TSongExplorerDialog::ListResized() {
   // The columns keep their shares of the list's width.
   const int client = m_list->viewport()->width();
   if (m_settingsApplied && m_listClientWidth > 0 && client != m_listClientWidth) {
-    std::array<int, 3> columns{};
-    for (int column = 0; column < 3; ++column) {
-      columns[static_cast<std::size_t>(column)] = m_list->columnWidth(column);
-    }
-    columns = ScaleColumns(columns, m_listClientWidth, client,
-                           m_list->verticalScrollBar()->sizeHint().width());
-    for (int column = 0; column < 3; ++column) {
-      m_list->setColumnWidth(column, columns[static_cast<std::size_t>(column)]);
-    }
+    m_list->SetColumnWidths(ScaleColumns(m_list->ColumnWidths(), m_listClientWidth, client,
+                                         m_list->verticalScrollBar()->sizeHint().width()));
   }
   m_listClientWidth = client;
 }
@@ -494,9 +488,7 @@ void TSongExplorerDialog::ApplySettings() {
   m_columns->setSizes({listWidth, std::max(kSmallestPane, width - listWidth)});
   const int infoHeight = std::max(kSmallestPane, settings.horizontalDivision);
   m_rightPane->setSizes({infoHeight, std::max(kSmallestPane, m_rightPane->height() - infoHeight)});
-  for (int column = 0; column < 3; ++column) {
-    m_list->setColumnWidth(column, settings.columns[static_cast<std::size_t>(column)]);
-  }
+  m_list->SetColumnWidths(settings.columns);
   m_listClientWidth = 0;  // the stored widths are the starting point of later scaling
   if (settings.state == 2) showMaximized();
   if (settings.state == 1) showMinimized();
@@ -511,9 +503,7 @@ tExplorerSettings TSongExplorerDialog::CurrentSettings() const {
   settings.height = height();
   settings.verticalDivision = m_list->width();
   settings.horizontalDivision = m_info->height();
-  for (int column = 0; column < 3; ++column) {
-    settings.columns[static_cast<std::size_t>(column)] = m_list->columnWidth(column);
-  }
+  settings.columns = m_list->ColumnWidths();
   return settings;
 }
 

@@ -100,6 +100,7 @@ class TSongExplorerDialog : public QDialog {
   void ApplySettings();
   tExplorerSettings CurrentSettings() const;
   void Dropped(const QString& target, bool copy);
+  void AfterCommand();
   bool HandleKey(QKeyEvent& event);
 
   SongExplorerContext m_context;

@@ -110,6 +110,16 @@ std::vector<int> TSongFileList::SelectedRows() const {
   return rows;
 }
 
+std::array<int, 3> TSongFileList::ColumnWidths() const {
+  return {columnWidth(0), columnWidth(1), columnWidth(2)};
+}
+
+void TSongFileList::SetColumnWidths(const std::array<int, 3>& widths) {
+  for (int column = 0; column < 3; ++column) {
+    setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+  }
+}
+
 void TSongFileList::ShowItems() {
   m_showing = true;
   m_model->Reset();

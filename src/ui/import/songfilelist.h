@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,8 @@ class TSongFileList : public QTreeView {
   // Selects the rows the items say are selected and makes row current, without reporting it.
   void ShowSelection(std::optional<std::size_t> current);
   bool Editing() const { return state() == QAbstractItemView::EditingState; }
+  std::array<int, 3> ColumnWidths() const;
+  void SetColumnWidths(const std::array<int, 3>& widths);
 
  Q_SIGNALS:
   // The user changed the selection: the items' flags are to be set from SelectedRows().
