@@ -77,7 +77,8 @@ class TFolderTree : public QTreeView {
 
   void ContinueWalk();
   void SelectNode(const QModelIndex& index);
-  void OnCurrentChanged(const QModelIndex& current);
+  QModelIndex Selected() const;
+  void OnSelectionChanged();
   void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
   void OnRowsRemoved();
   // The folder a drag over point would drop on, empty where it may not drop.
@@ -88,9 +89,9 @@ class TFolderTree : public QTreeView {
   QString m_dropFormat;
   std::unique_ptr<Walk> m_walk;
   std::uint64_t m_walks = 0;
-  QPersistentModelIndex m_current;       // the node last reported selected
+  QPersistentModelIndex m_selected;      // the node last reported selected
   QPersistentModelIndex m_afterRemoval;  // selected once the selected node's rows are gone
-  bool m_removingCurrent = false;
+  bool m_removingSelected = false;
   bool m_selecting = false;  // a selection made by the tree itself
   QPersistentModelIndex m_dropTarget;
 };
