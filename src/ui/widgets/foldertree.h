@@ -45,6 +45,9 @@ class TFolderTree : public QTreeView {
   // that does not answer within the bound is selected meanwhile, and the way goes on down
   // when it answers, unless another node was selected by then.
   void SetPath(const std::string& path);
+  // Whether SetPath's way down is still waiting for folders to be listed; it stays so at a
+  // folder that does not answer, until that folder answers or another node is selected.
+  bool PathPending() const { return m_walk != nullptr; }
   // The selected node's folder, a volume's root with a trailing "/"; empty for the Computer
   // and Network nodes and when nothing is selected.
   std::string Path() const;
