@@ -3,6 +3,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -32,24 +33,36 @@ class TBackgroundCalls {
   // thread could be started.
   template <class Answer>
   bool Run(std::function<Answer()> work, std::function<void(Answer)> done) {
+    s_running.fetch_add(1);
     try {
       std::thread([channel = m_channel, work = std::move(work), done = std::move(done)] {
-        Answer answer = work();
-        const std::lock_guard lock(channel->mutex);
-        if (!channel->receiver) return;
-        // A receiver deleted before the queued call runs discards it with its other events.
-        QMetaObject::invokeMethod(
-            channel->receiver,
-            [done = std::move(done), answer = std::move(answer)]() mutable {
-              done(std::move(answer));
-            },
-            Qt::QueuedConnection);
+        {
+          Answer answer = work();
+          const std::lock_guard lock(channel->mutex);
+          if (channel->receiver) {
+            // A receiver deleted before the queued call runs discards it with its other
+            // events.
+            QMetaObject::invokeMethod(
+                channel->receiver,
+                [done = std::move(done), answer = std::move(answer)]() mutable {
+                  done(std::move(answer));
+                },
+                Qt::QueuedConnection);
+          }
+        }
+        // The last step: nothing of the caller's is touched after it.
+        s_running.fetch_sub(1);
       }).detach();
       return true;
     } catch (const std::system_error&) {
+      s_running.fetch_sub(1);
       return false;
     }
   }
+
+  // The calls of every TBackgroundCalls still running, stuck ones included. Once it is zero,
+  // the services those calls used are free to go.
+  static int Running() { return s_running.load(); }
 
  private:
   struct Channel {
@@ -57,6 +70,7 @@ class TBackgroundCalls {
     QObject* receiver = nullptr;
   };
   std::shared_ptr<Channel> m_channel;
+  static inline std::atomic<int> s_running{0};
 };
 
 }  // namespace tunedex

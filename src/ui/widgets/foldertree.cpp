@@ -39,8 +39,10 @@ TFolderTree::TFolderTree(Services services, FolderTreeTiming timing, QWidget* pa
   connect(m_model.get(), &QAbstractItemModel::rowsRemoved, this, &TFolderTree::OnRowsRemoved);
   connect(m_model.get(), &TFolderTreeModel::Answered, this, [this] { ContinueWalk(); });
   setModel(m_model.get());
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) { OnCurrentChanged(current); });
+  // The selection, not the current item: the view makes the first row current on its own
+  // when it gets the focus, selecting nothing.
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TFolderTree::OnSelectionChanged);
   connect(this, &QTreeView::expanded, this,
           [this](const QModelIndex& index) { m_model->SetExpanded(index, true); });
   connect(this, &QTreeView::collapsed, this,
@@ -52,12 +54,12 @@ TFolderTree::~TFolderTree() {
 }
 
 std::string TFolderTree::Path() const {
-  return m_model->PathOf(currentIndex());
+  return m_model->PathOf(Selected());
 }
 
 bool TFolderTree::IsComputerSelected() const {
-  const QModelIndex current = currentIndex();
-  return current.isValid() && current == m_model->TopIndex(FolderTop::Computer);
+  const QModelIndex selected = Selected();
+  return selected.isValid() && selected == m_model->TopIndex(FolderTop::Computer);
 }
 
 std::string TFolderTree::PathAt(const QPoint& viewportPoint) const {
@@ -65,10 +67,10 @@ std::string TFolderTree::PathAt(const QPoint& viewportPoint) const {
 }
 
 void TFolderTree::Refresh() {
-  const QModelIndex current = currentIndex();
-  if (!current.isValid()) return;
-  m_model->List(current, true);
-  if (current.parent().isValid()) m_model->List(current.parent(), true);
+  const QModelIndex selected = Selected();
+  if (!selected.isValid()) return;
+  m_model->List(selected, true);
+  if (selected.parent().isValid()) m_model->List(selected.parent(), true);
 }
 
 void TFolderTree::SetPath(const std::string& path) {
@@ -135,35 +137,41 @@ void TFolderTree::SelectNode(const QModelIndex& index) {
   m_selecting = false;
 }
 
-void TFolderTree::OnCurrentChanged(const QModelIndex& current) {
-  if (m_removingCurrent) return;  // reported once the rows are gone
+QModelIndex TFolderTree::Selected() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? QModelIndex() : rows.first();
+}
+
+void TFolderTree::OnSelectionChanged() {
+  if (m_removingSelected) return;  // reported once the rows are gone
   if (!m_selecting) m_walk.reset();
-  if (current == m_current) return;
-  m_current = current;
+  const QModelIndex selected = Selected();
+  if (selected == m_selected) return;
+  m_selected = selected;
   Q_EMIT SelectionChanged();
 }
 
 void TFolderTree::OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last) {
-  if (m_removingCurrent) return;
-  for (QModelIndex node = m_current; node.isValid(); node = node.parent()) {
+  if (m_removingSelected) return;
+  for (QModelIndex node = m_selected; node.isValid(); node = node.parent()) {
     if (node.parent() == parent && node.row() >= first && node.row() <= last) {
       // A folder that goes leaves its parent selected; a place that goes, Computer.
       const bool place = parent == m_model->TopIndex(FolderTop::Computer) ||
                          parent == m_model->TopIndex(FolderTop::Network);
       m_afterRemoval = place ? m_model->TopIndex(FolderTop::Computer) : parent;
-      m_removingCurrent = true;
+      m_removingSelected = true;
       return;
     }
   }
 }
 
 void TFolderTree::OnRowsRemoved() {
-  if (!m_removingCurrent) return;
+  if (!m_removingSelected) return;
   m_selecting = true;
   selectionModel()->setCurrentIndex(m_afterRemoval, QItemSelectionModel::ClearAndSelect);
   m_selecting = false;
-  m_removingCurrent = false;
-  m_current = m_afterRemoval;
+  m_removingSelected = false;
+  m_selected = m_afterRemoval;
   Q_EMIT SelectionChanged();
 }
 

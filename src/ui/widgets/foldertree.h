@@ -45,6 +45,9 @@ class TFolderTree : public QTreeView {
   // that does not answer within the bound is selected meanwhile, and the way goes on down
   // when it answers, unless another node was selected by then.
   void SetPath(const std::string& path);
+  // Whether SetPath's way down is still waiting for folders to be listed; it stays so at a
+  // folder that does not answer, until that folder answers or another node is selected.
+  bool PathPending() const { return m_walk != nullptr; }
   // The selected node's folder, a volume's root with a trailing "/"; empty for the Computer
   // and Network nodes and when nothing is selected.
   std::string Path() const;
@@ -77,7 +80,8 @@ class TFolderTree : public QTreeView {
 
   void ContinueWalk();
   void SelectNode(const QModelIndex& index);
-  void OnCurrentChanged(const QModelIndex& current);
+  QModelIndex Selected() const;
+  void OnSelectionChanged();
   void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
   void OnRowsRemoved();
   // The folder a drag over point would drop on, empty where it may not drop.
@@ -88,9 +92,9 @@ class TFolderTree : public QTreeView {
   QString m_dropFormat;
   std::unique_ptr<Walk> m_walk;
   std::uint64_t m_walks = 0;
-  QPersistentModelIndex m_current;       // the node last reported selected
+  QPersistentModelIndex m_selected;      // the node last reported selected
   QPersistentModelIndex m_afterRemoval;  // selected once the selected node's rows are gone
-  bool m_removingCurrent = false;
+  bool m_removingSelected = false;
   bool m_selecting = false;  // a selection made by the tree itself
   QPersistentModelIndex m_dropTarget;
 };

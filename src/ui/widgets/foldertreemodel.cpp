@@ -9,8 +9,6 @@
 #include <QSocketNotifier>
 #include <QStyle>
 #include <algorithm>
-#include <array>
-#include <set>
 
 namespace tunedex {
 
