@@ -88,7 +88,8 @@ TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {
   EXPECT_TRUE(window->Action(Command::DeleteSong)->isEnabled());
   EXPECT_FALSE(window->Action(Command::FindNext)->isEnabled());
   EXPECT_TRUE(window->Action(Command::SongExplorer)->isEnabled());
-  EXPECT_FALSE(window->Action(Command::ScanForSongs)->isEnabled());  // its window comes later
+  EXPECT_TRUE(window->Action(Command::ScanForSongs)->isEnabled());
+  EXPECT_FALSE(window->Action(Command::LostFiles)->isEnabled());  // its window comes later
   EXPECT_TRUE(window->Action(Command::ViewAll)->isChecked());
   EXPECT_TRUE(
       window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::ConfirmSaves))->isChecked());

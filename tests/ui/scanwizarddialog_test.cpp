@@ -59,7 +59,9 @@ class ScanWizardDialogTest : public testing::Test {
     dialog.TypeBox(3).setChecked(true);
     dialog.NextButton().click();
     dialog.Tree().SetPath(folder.PathOf("songs"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.NextButton().isEnabled(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Tree().PathPending(); }, 5000));
+    ASSERT_EQ(dialog.Tree().Path(), folder.PathOf("songs"));
+    ASSERT_TRUE(dialog.NextButton().isEnabled());
     dialog.NextButton().click();
     dialog.FinishScan();
   }

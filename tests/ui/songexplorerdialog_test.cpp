@@ -64,6 +64,8 @@ class SongExplorerDialogTest : public testing::Test {
     auto dialog = std::make_unique<TSongExplorerDialog>(std::move(context), start);
     dialog->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    // The tree reaches the folder once its parents are listed; the list follows it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->Tree().PathPending(); }, 5000));
     dialog->FinishLoading();
     return dialog;
   }
@@ -211,6 +213,7 @@ TEST_F(SongExplorerDialogTest, ClosingWritesTheSettingsAndHandsBackTheFolder) {
   {
     auto dialog = Open(shown);
     dialog->Tree().SetPath(folder.PathOf("empty"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->Tree().PathPending(); }, 5000));
     dialog->FinishLoading();
     EXPECT_EQ(dialog->Folder(), folder.PathOf("empty"));
     dialog->List().setColumnWidth(1, 123);

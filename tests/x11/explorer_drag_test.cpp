@@ -105,6 +105,7 @@ TEST(ExplorerDragTest, DraggingASongOntoAFolderMovesItAndItsRecord) {
   TSongExplorerDialog dialog(std::move(context), folder.PathOf("songs"));
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Tree().PathPending(); }, 5000));
   dialog.FinishLoading();
   dialog.activateWindow();
 
