@@ -27,6 +27,7 @@ bool GatedFileSystem::Release(std::chrono::milliseconds within) {
 
 FolderListing GatedFileSystem::List(const std::string& folder,
                                     const std::vector<std::string>& patterns) {
+  bool held = false;
   {
     std::unique_lock lock(m_mutex);
     if (const auto failure = m_failures.find(folder); failure != m_failures.end()) {
@@ -38,11 +39,18 @@ FolderListing GatedFileSystem::List(const std::string& folder,
       ++m_hanging;
       m_changed.notify_all();
       m_changed.wait(lock, [&] { return m_released; });
-      --m_hanging;
-      m_changed.notify_all();
+      held = true;
     }
   }
-  return m_inner->List(folder, patterns);
+  FolderListing listing = m_inner->List(folder, patterns);
+  if (held) {
+    // Counted as hanging until the whole call is done, so a test that released it may end
+    // and free the file systems at once.
+    const std::lock_guard lock(m_mutex);
+    --m_hanging;
+    m_changed.notify_all();
+  }
+  return listing;
 }
 
 }  // namespace tunedex::test

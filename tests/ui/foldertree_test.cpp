@@ -144,7 +144,11 @@ class FolderTreeTest : public testing::Test {
     return *tree;
   }
 
-  TFolderTree::Services Services() { return {volumes, files, home, gvfs}; }
+  // The fixture owns the services; TearDown waits until every call into them is over.
+  TFolderTree::Services Services() {
+    return {std::shared_ptr<Volumes>(std::shared_ptr<void>(), &volumes),
+            std::shared_ptr<FileSystem>(std::shared_ptr<void>(), &files), home, gvfs};
+  }
 
   QModelIndex Top(int row) { return Tree().model()->index(row, 0); }
 

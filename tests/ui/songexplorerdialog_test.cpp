@@ -53,7 +53,7 @@ class SongExplorerDialogTest : public testing::Test {
     catalogue.Import(
         {test::MakeRecord({.title = "Bee", .fileName = folder.PathOf("songs/b.mp3")})});
     catalogue.SetModified(false);
-    volumes.Mount({.mountPoint = "/", .label = "/", .fileSystem = "ext4", .device = "/dev/sda1"});
+    volumes->Mount({.mountPoint = "/", .label = "/", .fileSystem = "ext4", .device = "/dev/sda1"});
   }
 
   std::unique_ptr<TSongExplorerDialog> Open(const std::string& start) {
@@ -100,8 +100,8 @@ class SongExplorerDialogTest : public testing::Test {
 
   test::TempFolder folder;
   std::string settings;
-  GioFileSystem files;
-  test::FakeVolumes volumes;
+  std::shared_ptr<GioFileSystem> files = std::make_shared<GioFileSystem>();
+  std::shared_ptr<test::FakeVolumes> volumes = std::make_shared<test::FakeVolumes>();
   test::ScriptedUser user;
   tCatalogue catalogue;
   tLivePlayerOptions options;

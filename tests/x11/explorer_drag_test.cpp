@@ -94,9 +94,9 @@ TEST(ExplorerDragTest, DraggingASongOntoAFolderMovesItAndItsRecord) {
   folder.Write("songs/b.mp3", test::Id3v2File({{"TIT2", "Bee"}, {"TPE1", "Band"}}));
   tCatalogue catalogue;
   catalogue.Import({test::MakeRecord({.title = "Aye", .fileName = folder.PathOf("songs/a.mp3")})});
-  GioFileSystem files;
-  test::FakeVolumes volumes;
-  volumes.Mount({.mountPoint = "/", .label = "/", .fileSystem = "ext4", .device = "/dev/sda1"});
+  auto files = std::make_shared<GioFileSystem>();
+  auto volumes = std::make_shared<test::FakeVolumes>();
+  volumes->Mount({.mountPoint = "/", .label = "/", .fileSystem = "ext4", .device = "/dev/sda1"});
   test::ScriptedUser user;
   tLivePlayerOptions options;
   SongExplorerContext context{catalogue, files, volumes, user, options};

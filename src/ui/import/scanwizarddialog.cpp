@@ -113,8 +113,8 @@ QWidget* TScanWizardDialog::BuildStartPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(Heading("Where do you wish to start your search?", page));
   layout->addWidget(new QLabel(QStringLiteral("Select a starting point for the scan"), page));
-  m_tree = new TFolderTree(
-      {*m_context.volumes, *m_context.files, m_context.home, m_context.gvfsRoot}, page);
+  m_tree = new TFolderTree({m_context.volumes, m_context.files, m_context.home, m_context.gvfsRoot},
+                           page);
   m_tree->setToolTip(QStringLiteral("Directory tree"));
   connect(m_tree, &TFolderTree::SelectionChanged, this, &TScanWizardDialog::StartNodeChanged);
   layout->addWidget(m_tree, 1);

@@ -80,7 +80,7 @@ TSongExplorerDialog::TSongExplorerDialog(SongExplorerContext context, const std:
   m_user = std::make_unique<ProgressUser>(m_context.user, this, QStringLiteral("Song Explorer"));
   m_logic =
       std::make_unique<tSongExplorerWindow>(tSongExplorerWindow::Services{{m_context.catalogue,
-                                                                           m_context.files,
+                                                                           *m_context.files,
                                                                            *m_user,
                                                                            m_context.playerOptions,
                                                                            {},

@@ -25,8 +25,10 @@ class TSongFileList;
 
 struct SongExplorerContext {
   tCatalogue& catalogue;
-  FileSystem& files;
-  Volumes& volumes;
+  // Shared with the folder tree's listings, which may outlive the window when a call never
+  // returns.
+  std::shared_ptr<FileSystem> files;
+  std::shared_ptr<Volumes> volumes;
   UserInteraction& user;
   tLivePlayerOptions& playerOptions;
   tPlayerControl* players = nullptr;  // null: Play does nothing

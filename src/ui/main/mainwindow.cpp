@@ -443,8 +443,19 @@ bool TTunedexMain::ShowSongRecord(tSongRecord& record, int mode, std::string& fo
                              [this](int topic) { ShowHelp(topic); });
 }
 
+// The program's file system and volumes live as long as the program; the windows' threads
+// hold them without owning them.
+std::shared_ptr<FileSystem> TTunedexMain::SharedFiles() {
+  return std::shared_ptr<FileSystem>(std::shared_ptr<void>(), &m_files);
+}
+
+std::shared_ptr<Volumes> TTunedexMain::SharedVolumes() {
+  return std::shared_ptr<Volumes>(std::shared_ptr<void>(), &m_volumes);
+}
+
 void TTunedexMain::ShowSongExplorer(std::string& folder) {
-  SongExplorerContext context{m_catalogue, m_files, m_volumes, m_user, m_logic->PlayerOptions()};
+  SongExplorerContext context{m_catalogue, SharedFiles(), SharedVolumes(), m_user,
+                              m_logic->PlayerOptions()};
   context.players = m_players.control;
   context.settingsPath = m_settingsPath;
   context.programFolder = FolderPart(ProgramFilePath());
@@ -455,11 +466,7 @@ void TTunedexMain::ShowSongExplorer(std::string& folder) {
 }
 
 void TTunedexMain::ShowScanWizard() {
-  // The services live as long as the program; the scan's thread holds them without owning
-  // them.
-  ScanWizardContext context{m_catalogue,
-                            std::shared_ptr<FileSystem>(std::shared_ptr<void>(), &m_files),
-                            std::shared_ptr<Volumes>(std::shared_ptr<void>(), &m_volumes), m_user,
+  ScanWizardContext context{m_catalogue, SharedFiles(), SharedVolumes(), m_user,
                             m_logic->PlayerOptions()};
   context.players = m_players.control;
   context.settingsPath = m_settingsPath;

@@ -79,6 +79,8 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   void Do(const std::function<void()>& action);
   std::optional<std::pair<tFontSetting, double>> ChooseFont();
   bool ShowSongRecord(tSongRecord& record, int mode, std::string& folder);
+  std::shared_ptr<FileSystem> SharedFiles();
+  std::shared_ptr<Volumes> SharedVolumes();
   void ShowSongExplorer(std::string& folder);
   void ShowScanWizard();
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);

@@ -26,8 +26,9 @@ class TFolderTree : public QTreeView {
 
  public:
   struct Services {
-    Volumes& volumes;
-    FileSystem& files;
+    // Called from threads of their own, which may outlive the tree when a call never returns.
+    std::shared_ptr<Volumes> volumes;
+    std::shared_ptr<FileSystem> files;
     std::string home;      // the user's home folder
     std::string gvfsRoot;  // the desktop's network mounts ($XDG_RUNTIME_DIR/gvfs); may be empty
   };

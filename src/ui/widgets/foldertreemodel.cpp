@@ -65,11 +65,12 @@ bool Holds(std::string_view root, std::string_view folder) {
 
 }  // namespace
 
-TFolderTreeModel::TFolderTreeModel(Volumes& volumes, FileSystem& files, std::string home,
+TFolderTreeModel::TFolderTreeModel(std::shared_ptr<Volumes> volumes,
+                                   std::shared_ptr<FileSystem> files, std::string home,
                                    std::string gvfsRoot, FolderTreeTiming timing, QObject* parent)
     : QAbstractItemModel(parent),
-      m_volumes(volumes),
-      m_files(files),
+      m_volumes(std::move(volumes)),
+      m_files(std::move(files)),
       m_home(NormalFolderPath(home)),
       m_gvfsRoot(NormalFolderPath(gvfsRoot)),
       m_timing(std::move(timing)),
@@ -300,7 +301,7 @@ void TFolderTreeModel::RequestListing(const std::string& path, bool again) {
     if (node->state == Node::State::Unlisted) node->state = Node::State::Listing;
   }
   const bool started = m_calls.Run<FolderListing>(
-      [&files = m_files, path] { return files.List(path); },
+      [files = m_files, path] { return files->List(path); },
       [this, path, serial](FolderListing listing) { OnListed(path, serial, std::move(listing)); });
   if (!started) {
     m_requests.erase(path);
@@ -367,7 +368,7 @@ void TFolderTreeModel::ReadPlaces() {
   }
   m_readingPlaces = true;
   const bool started = m_calls.Run<std::vector<Volume>>(
-      [&volumes = m_volumes] { return volumes.Mounted(); },
+      [volumes = m_volumes] { return volumes->Mounted(); },
       [this](std::vector<Volume> mounted) { OnMounted(std::move(mounted)); });
   if (!started) {
     m_readingPlaces = false;

@@ -46,8 +46,11 @@ class TFolderTreeModel : public QAbstractItemModel {
     NotAnsweringRole,             // bool: the node's listing is overdue
   };
 
-  TFolderTreeModel(Volumes& volumes, FileSystem& files, std::string home, std::string gvfsRoot,
-                   FolderTreeTiming timing, QObject* parent = nullptr);
+  // The listings run on threads of their own, which may outlive the model when a call never
+  // returns: they share the services.
+  TFolderTreeModel(std::shared_ptr<Volumes> volumes, std::shared_ptr<FileSystem> files,
+                   std::string home, std::string gvfsRoot, FolderTreeTiming timing,
+                   QObject* parent = nullptr);
   ~TFolderTreeModel() override;
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -107,8 +110,8 @@ class TFolderTreeModel : public QAbstractItemModel {
   bool IsRemote(const std::string& path) const;
   QIcon IconOf(const Node& node) const;
 
-  Volumes& m_volumes;
-  FileSystem& m_files;
+  std::shared_ptr<Volumes> m_volumes;
+  std::shared_ptr<FileSystem> m_files;
   std::string m_home;
   std::string m_gvfsRoot;
   FolderTreeTiming m_timing;
