@@ -78,13 +78,11 @@ TSongExplorerDialog::TSongExplorerDialog(SongExplorerContext context, const std:
   setSizeGripEnabled(true);
   resize(kExplorerDesignedWidth, kExplorerDesignedHeight);
   m_user = std::make_unique<ProgressUser>(m_context.user, this, QStringLiteral("Song Explorer"));
-  m_logic =
-      std::make_unique<tSongExplorerWindow>(tSongExplorerWindow::Services{{m_context.catalogue,
-                                                                           *m_context.files,
-                                                                           *m_user,
-                                                                           m_context.playerOptions,
-                                                                           {},
-                                                                           m_context.players}});
+  tSongExplorer::Services list{
+      m_context.catalogue, *m_context.files, *m_user, m_context.playerOptions, {}};
+  list.players = m_context.players;
+  list.listBound = kListBound;
+  m_logic = std::make_unique<tSongExplorerWindow>(tSongExplorerWindow::Services{std::move(list)});
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
