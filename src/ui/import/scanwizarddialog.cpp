@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scanwizarddialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,6 +79,13 @@ TScanWizardDialog::TScanWizardDialog(ScanWizardContext context, QWidget* parent)
     watched->installEventFilter(this);
   }
   m_list->viewport()->installEventFilter(this);
+  // F9 plays the selected song wherever the focus is.
+  auto* play = new QAction(this);
+  play->setShortcut(QKeySequence(Qt::Key_F9));
+  play->setShortcutContext(Qt::WindowShortcut);
+  connect(play, &QAction::triggered, this,
+          [this] { m_logic->Play(static_cast<WindowHandle>(winId())); });
+  addAction(play);
   m_inFront->setChecked(m_logic->PlayerInFront());
   connect(m_inFront, &QCheckBox::toggled, this,
           [this](bool ticked) { m_logic->SetPlayerInFront(ticked); });
@@ -368,10 +375,6 @@ bool TScanWizardDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_list->viewport()) {
     if (event->type() == QEvent::Resize) ListResized();
     return QDialog::eventFilter(watched, event);
-  }
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F9) {
-    m_logic->Play(static_cast<WindowHandle>(winId()));
-    return true;
   }
   if (event->type() == QEvent::Enter && isActiveWindow()) {
     static_cast<QWidget*>(watched)->setFocus();
