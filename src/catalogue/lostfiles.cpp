@@ -223,10 +223,10 @@ void tLostFiles::Browse() {
   ApplyArtistChoice();
   m_candidate.SetInternalFormat(read.InternalFormat());
   const std::uint8_t format = read.InternalFormat();
-  // Only these formats tell from their content whether they carry lyrics.
-  if (format == kSongTypeKar || format == kSongTypeSt3 || format == kSongTypeRmid) {
-    m_candidate.SetHasLyrics(read.HasLyrics());
-  }
+  // Only these formats tell from their content whether they carry lyrics; for the others the
+  // lost record knows best.
+  const bool told = format == kSongTypeKar || format == kSongTypeSt3 || format == kSongTypeRmid;
+  m_candidate.SetHasLyrics(told ? read.HasLyrics() : Current()->Record().HasLyrics());
   m_candidate.SetFileType(read.FileType());
   m_newFileName = *chosen;
   m_tagInformation = m_services.inspect(*chosen);
