@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/recordtext.h"
+
 namespace tunedex {
 
 std::string PathMatchQuestion(std::string_view find, std::string_view replacement) {
@@ -61,8 +63,13 @@ std::string_view NamePart(std::string_view path) {
   return path.substr(FolderPart(path).size());
 }
 
-std::optional<std::string> MatchedPath(std::string_view path, std::string_view find,
+std::optional<std::string> MatchedPath(std::string_view storedPath, std::string_view find,
                                        std::string_view replacement) {
+  // A Windows catalogue's paths are stored in Windows-1252; moved here, they take this
+  // system's spelling, UTF-8, like the replacement and the names on disk.
+  const bool movingHere = IsWindowsPath(storedPath) && replacement.starts_with('/');
+  const std::string decoded = movingHere ? DecodeRecordText(storedPath) : std::string();
+  const std::string_view path = movingHere ? std::string_view(decoded) : storedPath;
   const char pathSeparator = SeparatorOfPath(path);
   const char findSeparator = SeparatorOfText(find, pathSeparator);
   std::string alignedFind;
@@ -81,7 +88,7 @@ std::optional<std::string> MatchedPath(std::string_view path, std::string_view f
   folder.replace(at, alignedFind.size(), alignedReplacement);
   std::string newPath = folder;
   char separator = pathSeparator;
-  if (pathSeparator == '\\' && alignedReplacement.starts_with('/')) {
+  if (movingHere) {
     std::replace(newPath.begin(), newPath.end(), '\\', '/');
     separator = '/';
   }

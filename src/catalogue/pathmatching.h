@@ -39,7 +39,7 @@ std::string_view NamePart(std::string_view path);
 // unless it is a root, "C:\" or "/"; then the replacement takes one exactly when find has one),
 // the first occurrence of find in the folder replaced, case mattering. A Windows path given a
 // replacement that is a path of this system ("/home/...") takes "/" for its remaining
-// separators. Nothing when find does not occur.
+// separators, and its stored text is spelt in UTF-8. Nothing when find does not occur.
 std::optional<std::string> MatchedPath(std::string_view path, std::string_view find,
                                        std::string_view replacement);
 

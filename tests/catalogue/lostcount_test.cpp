@@ -60,6 +60,10 @@ struct IgnoreCase {
   std::optional<LostReason> expected;  // nothing: not listed
 };
 
+void PrintTo(const IgnoreCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class LostIgnoreRule : public LostCountTest, public testing::WithParamInterface<IgnoreCase> {};
 
 constexpr LostIgnore kAllTicked{true, true, true};

@@ -20,6 +20,10 @@ struct MatchCase {
   std::optional<std::string> expected;
 };
 
+void PrintTo(const MatchCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class MatchedPathRule : public testing::TestWithParam<MatchCase> {};
 
 const MatchCase kMatchCases[] = {
@@ -46,6 +50,8 @@ const MatchCase kMatchCases[] = {
     {"AWindowsRootMovesHere", "C:\\Pop\\a.kar", "C:\\", "/mnt/c", "/mnt/c/Pop/a.kar"},
     {"AServerShareMovesHere", "\\\\server\\share\\Pop\\a.kar", "\\\\server\\share", "/mnt/share",
      "/mnt/share/Pop/a.kar"},
+    {"AWindowsCataloguesLettersAreSpeltHereInUtf8", "D:\\Musik\\\xC4rzte\\\xE9.kar", "D:\\Musik",
+     "/m", "/m/\xC3\x84rzte/\xC3\xA9.kar"},
     {"ANothingLeftFindMatchesNothing", "D:\\Pop\\a.kar", "\\", "x", std::nullopt},
     // Paths of this system.
     {"FolderToFolder", "/mnt/karaoke/Pop/a.kar", "/mnt/karaoke", "/srv/songs",
