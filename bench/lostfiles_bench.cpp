@@ -12,7 +12,9 @@
 #include <thread>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/cataloguewindow.h"
 #include "catalogue/lostcount.h"
+#include "catalogue/lostfiles.h"
 #include "catalogue/movedfiles.h"
 #include "catalogue/pathmatching.h"
 #include "generatedcatalogue.h"
@@ -137,6 +139,35 @@ void BM_MatchPathsOfAWindowsCatalogue(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MatchPathsOfAWindowsCatalogue)->Unit(benchmark::kMillisecond);
+
+// "Remove all" of 10,000 lost songs out of 100,000, with the catalogue window's view following
+// the catalogue.
+void BM_RemoveAllLostSongs(benchmark::State& state) {
+  const SongTree& tree = Tree();
+  GioFileSystem files;
+  LinuxVolumes volumes;
+  SilentUser user;  // answers the question with Yes
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto catalogue = std::make_unique<tCatalogue>();
+    Fill(*catalogue, [&](int i) {
+      return tree.root + SongTree::Folder(i) + (i % 10 == 3 ? "gone " : "") + SongTree::Name(i);
+    });
+    auto window = std::make_unique<tCatalogueWindow>(*catalogue, CatalogueServices{user, files});
+    auto lost = std::make_unique<tLostFiles>(
+        LostFilesServices{*catalogue, std::make_shared<GioFileSystem>(), volumes, user});
+    lost->Open();
+    state.ResumeTiming();
+    lost->RemoveAll();
+    state.PauseTiming();
+    if (catalogue->Songs().Count() != kSongs - kSongs / 10) state.SkipWithError("songs left");
+    lost.reset();
+    window.reset();
+    catalogue.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_RemoveAllLostSongs)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Every song's file was sorted into another folder: the tree is walked once on a thread of its
 // own and each name found once is proposed.

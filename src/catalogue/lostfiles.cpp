@@ -266,7 +266,10 @@ void tLostFiles::RemoveAll() {
   if (m_lost.empty()) return;
   if (m_services.user.ShowMessage(MessageKind::Confirmation, kRemoveAllQuestion,
                                   {Button::Yes, Button::No}) == Button::Yes) {
-    while (!m_lost.empty()) m_services.catalogue.Remove(m_lost.back().song);
+    std::vector<const tSong*> songs;
+    for (const LostSong& song : m_lost) songs.push_back(song.song);
+    // The catalogue's notices take the songs off the list.
+    m_services.catalogue.Remove(songs);
   }
   AfterShrinking();
 }
