@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <unordered_set>
 
 #include "catalogue/database.h"
 #include "common/fileio.h"
@@ -128,6 +129,21 @@ void tCatalogue::Remove(const tSong* song) {
   Notify(CatalogueChange::Removing, song);
   m_songs.DestroyAt(index);
   Notify(CatalogueChange::Removed);
+  SetModified(true);
+}
+
+void tCatalogue::Remove(const std::vector<const tSong*>& songs) {
+  const std::unordered_set<const tSong*> leaving(songs.begin(), songs.end());
+  std::vector<std::size_t> indexes;
+  for (std::size_t i = 0; i < m_songs.Count(); ++i) {
+    if (leaving.contains(m_songs[i])) indexes.push_back(i);
+  }
+  if (indexes.empty()) return;
+  for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+    Notify(CatalogueChange::Removing, m_songs[*it]);
+  }
+  for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) m_songs.DestroyAt(*it);
+  Notify(CatalogueChange::Removed, nullptr, indexes.size());
   SetModified(true);
 }
 

@@ -82,6 +82,9 @@ class tCatalogue {
   // they have no language.
   std::size_t Import(const std::vector<tSongRecord>& records);
   void Remove(const tSong* song);
+  // Removes many songs at once, the last first: each is told as Removing, then one Removed
+  // follows, so that a view is rebuilt once rather than once per song.
+  void Remove(const std::vector<const tSong*>& songs);
   void RemoveAll();
   void ChangeRecord(tSong& song, const tSongRecord& record);
 

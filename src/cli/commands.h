@@ -47,6 +47,16 @@ int RunComputerScan(const Arguments& arguments, UserInteraction& user, std::FILE
 // delete DB FILE... | trash DB FILE... [--no-cdg]
 int RunFiles(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
+// tunedex-cli lost DB [--ignore removable,remote,ram]: one line per lost song (ID code, file
+// name, why), the count last.
+int RunLost(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli match-paths DB FIND REPLACEMENT: the path-matching rule over every lost song.
+int RunMatchPaths(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+// tunedex-cli relink DB FOLDER [--apply]: the lost songs' files found by name in FOLDER.
+int RunRelink(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+int RunRelink(const Arguments& arguments, UserInteraction& user, std::FILE* out,
+              std::shared_ptr<FileSystem> files);
+
 // tunedex-cli windows
 int RunWindows(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 int RunVolumes(const Arguments& arguments, UserInteraction& user, std::FILE* out);

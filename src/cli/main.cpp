@@ -46,6 +46,20 @@ constexpr const char* kUsage =
     "      along unless --no-cdg. An existing file is replaced only with --answer yes\n"
     "      or yestoall (a rename that changes the song type too). One line per file\n"
     "      done; exit status 1 when some failed, 2 for bad input (nothing touched).\n"
+    "  lost DB [--ignore removable,remote,ram]\n"
+    "      Print the songs whose files cannot be found, one per line: ID code, file\n"
+    "      name and why (missing, volume not ready, Windows path); the count last.\n"
+    "      --ignore leaves out the songs of volumes of those kinds that are not\n"
+    "      ready (removable includes optical discs).\n"
+    "  match-paths DB FIND REPLACEMENT\n"
+    "      Replace FIND by REPLACEMENT in the folders of the lost songs' paths and\n"
+    "      keep the new path of each song whose file is there (\"D:\\Karaoke\" to\n"
+    "      \"/home/me/Karaoke\" moves a Windows catalogue here). Saves DB when any\n"
+    "      song was repaired.\n"
+    "  relink DB FOLDER [--apply]\n"
+    "      Search FOLDER for the lost songs' files by name (ignoring case) and print\n"
+    "      the songs whose name occurs there once, and apart the names found more\n"
+    "      than once; --apply points the songs at their files and saves DB.\n"
     "  volumes\n"
     "      Print the volumes songs may be kept on, one per line: mount point, kind\n"
     "      (fixed, removable, optical, remote, ram), file system, label, and \"ready\"\n"
@@ -76,6 +90,9 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
   if (command == "record") return RunRecord(arguments, user, stdout);
   if (command == "scan") return RunScan(arguments, user, stdout);
   if (command == "files") return RunFiles(arguments, user, stdout);
+  if (command == "lost") return RunLost(arguments, user, stdout);
+  if (command == "match-paths") return RunMatchPaths(arguments, user, stdout);
+  if (command == "relink") return RunRelink(arguments, user, stdout);
   if (command == "windows") return RunWindows(arguments, user, stdout);
   if (command == "volumes") return RunVolumes(arguments, user, stdout);
   if (command == "play") return RunPlay(arguments, user, stdout);
@@ -111,7 +128,7 @@ int main(int argc, char** argv) {
   const std::string command = words[0];
   words.erase(words.begin());
   try {
-    const Arguments arguments(words, {"help", "no-cdg", "computer"});
+    const Arguments arguments(words, {"help", "no-cdg", "computer", "apply"});
     if (arguments.Flag("help")) {
       std::fputs(kUsage, stdout);
       return Finished(kExitOk);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -24,9 +25,10 @@ struct FileFilter {
 struct FileDialogRequest {
   std::string title;
   std::vector<FileFilter> filters;
-  std::string folder;            // where the dialog starts; empty for the toolkit's choice
-  std::string fileName;          // proposed name
-  std::string defaultExtension;  // added to a typed name without one ("tdb")
+  std::string folder;              // where the dialog starts; empty for the toolkit's choice
+  std::string fileName;            // proposed name
+  std::string defaultExtension;    // added to a typed name without one ("tdb")
+  std::size_t selectedFilter = 0;  // the entry of filters chosen at the start
 };
 
 // Everything the core asks of the user or tells the user goes through this interface: the

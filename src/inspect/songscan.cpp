@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/songscan.h"
 
-#include <optional>
-#include <set>
 #include <unordered_set>
 #include <utility>
 
+#include "inspect/folderwalk.h"
 #include "inspect/songfilereader.h"
 #include "song/unknownnames.h"
 
@@ -69,51 +68,33 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
 }
 
 bool SongScan::Walk(const std::string& root) {
-  // Each folder with the device of the folder it was found in (none for the root).
-  std::vector<std::pair<std::string, std::optional<std::uint64_t>>> stack{{root, std::nullopt}};
-  std::set<std::pair<std::uint64_t, std::uint64_t>> entered;
-  while (!stack.empty() && !m_stopped) {
-    const auto [folder, parentDevice] = std::move(stack.back());
-    stack.pop_back();
-    if (m_enter && !m_enter(folder)) continue;
-    const std::optional<FileInfo> info = m_files.Info(folder);
-    if (!info || !info->isFolder) continue;
-    if (m_mayCross && parentDevice && info->device != *parentDevice && !m_mayCross(folder)) {
-      continue;
-    }
-    if (!entered.insert({info->device, info->inode}).second) continue;
-    // The folder's entries in the file system's order (as many as could be read; none from a
-    // folder that cannot be read); their names also answer whether a song's companion file
-    // (its ".cdg") is there.
-    FolderListing listing = m_files.List(folder);
-    if (!listing.result) m_problems.push_back({folder, ReasonOnly(listing.result, folder), true});
-    const std::vector<FolderEntry> entries = std::move(listing.entries);
-    const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
-    std::unordered_set<std::string> names;
+  if (m_stopped) return false;
+  FolderWalk walk(m_files);
+  if (m_enter) walk.SetFolderFilter(m_enter);
+  if (m_mayCross) walk.SetCrossingRule(m_mayCross);
+  walk.OnFolderProblem([this](const std::string& folder, const FileResult& result) {
+    m_problems.push_back({folder, ReasonOnly(result, folder), true});
+  });
+  // The names of the folder's entries answer whether a song's companion file (its ".cdg") is
+  // there.
+  std::unordered_set<std::string> names;
+  walk.OnFolder([&names](const std::string& prefix, const std::vector<FolderEntry>& entries) {
+    names.clear();
     for (const FolderEntry& entry : entries) names.insert(prefix + entry.name);
-    const auto exists = [&](const std::string& path) { return names.count(path) > 0; };
-
-    for (const FolderEntry& entry : entries) {
-      const std::string& name = entry.name;
-      const std::string path = prefix + name;
-      if (entry.isFolder) {
-        // A link to a folder is not followed.
-        if (!entry.isLink && name.front() != '.') stack.emplace_back(path, info->device);
-        continue;
-      }
-      // Only regular files are songs (a link counts as what it leads to): a named pipe, a
-      // socket, a device or a link that leads nowhere is passed over.
-      if (!entry.isRegularFile) continue;
-      // A name with nothing before its last "." (".kar") is not a song.
-      if (name.rfind('.') == 0) continue;
-      FileStep(path, name, exists);
-      ++m_filesSeen;
-      if (!m_user.Progress(static_cast<std::int64_t>(m_results.size()), path)) {
-        m_stopped = true;
-        break;
-      }
+  });
+  const auto exists = [&names](const std::string& path) { return names.count(path) > 0; };
+  walk.OnFile([&](const std::string& path, std::string_view name) {
+    // A name with nothing before its last "." (".kar") is not a song.
+    if (name.rfind('.') == 0) return true;
+    FileStep(path, name, exists);
+    ++m_filesSeen;
+    if (!m_user.Progress(static_cast<std::int64_t>(m_results.size()), path)) {
+      m_stopped = true;
+      return false;
     }
-  }
+    return true;
+  });
+  walk.Walk(root);
   return !m_stopped;
 }
 

@@ -95,6 +95,28 @@ TEST_F(CatalogueTest, ObserversDropReferencesBeforeSongsAreDestroyed) {
   EXPECT_TRUE(catalogue.Modified());
 }
 
+TEST_F(CatalogueTest, ManySongsAreRemovedLastFirstWithOneRemovedNotice) {
+  catalogue.Import({MakeRecord({.title = "One", .fileName = "/1.kar"}),
+                    MakeRecord({.title = "Two", .fileName = "/2.kar"}),
+                    MakeRecord({.title = "Three", .fileName = "/3.kar"})});
+  catalogue.SetModified(false);
+  log.changes.clear();
+  log.songCounts.clear();
+  log.songTitles.clear();
+  catalogue.Remove(std::vector<const tSong*>{catalogue.Songs()[0], catalogue.Songs()[2]});
+  EXPECT_EQ(log.changes,
+            (std::vector<CatalogueChange>{CatalogueChange::Removing, CatalogueChange::Removing,
+                                          CatalogueChange::Removed, CatalogueChange::Modified}));
+  EXPECT_EQ(log.songCounts, (std::vector<std::size_t>{3, 3, 1, 1}));
+  EXPECT_EQ(log.songTitles, (std::vector<std::string>{"Three", "One"}));
+  EXPECT_EQ(test::Column(catalogue.Songs(), TextField::Title), std::vector<std::string>{"Two"});
+  EXPECT_TRUE(catalogue.Modified());
+
+  log.changes.clear();
+  catalogue.Remove(std::vector<const tSong*>{});
+  EXPECT_TRUE(log.changes.empty());
+}
+
 TEST_F(CatalogueTest, ChangesAreToldOnceAndOnlyWhenSomethingChanged) {
   tSong* song = catalogue.Add(MakeRecord({.title = "One", .fileName = "/1.kar"}));
   ASSERT_NE(song, nullptr);
