@@ -13,6 +13,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "catalogue/explorersettings.h"
 #include "common/fileio.h"
@@ -92,7 +93,14 @@ TScanWizardDialog::TScanWizardDialog(ScanWizardContext context, QWidget* parent)
   Sync();
 }
 
-TScanWizardDialog::~TScanWizardDialog() = default;
+TScanWizardDialog::~TScanWizardDialog() {
+  if (m_poller->isActive()) QApplication::restoreOverrideCursor();
+  // The list shows the wizard's items: it goes before they do (child widgets would otherwise
+  // outlive the members). This window stops watching it first.
+  m_list->viewport()->removeEventFilter(this);
+  m_list->removeEventFilter(this);
+  delete std::exchange(m_list, nullptr);
+}
 
 QWidget* TScanWizardDialog::BuildTypesPage() {
   auto* page = new QWidget(this);
@@ -372,6 +380,7 @@ void TScanWizardDialog::ShowProblems() {
 // Keys, pointer, settings and closing
 
 bool TScanWizardDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (m_list == nullptr) return QDialog::eventFilter(watched, event);  // being destroyed
   if (watched == m_list->viewport()) {
     if (event->type() == QEvent::Resize) ListResized();
     return QDialog::eventFilter(watched, event);

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <array>
+#include <utility>
 
 #include "ui/import/songfilelist.h"
 #include "ui/widgets/foldertree.h"
@@ -123,6 +124,11 @@ TSongExplorerDialog::TSongExplorerDialog(SongExplorerContext context, const std:
 
 TSongExplorerDialog::~TSongExplorerDialog() {
   if (m_busyCursor) QApplication::restoreOverrideCursor();
+  // The list shows the rules' items: it goes before they do (child widgets would otherwise
+  // outlive the members). This window stops watching it first.
+  m_list->viewport()->removeEventFilter(this);
+  m_list->removeEventFilter(this);
+  delete std::exchange(m_list, nullptr);
 }
 
 void TSongExplorerDialog::BuildMenus(QWidget* toolbarHost) {
@@ -415,6 +421,7 @@ bool TSongExplorerDialog::HandleKey(QKeyEvent& event) {
 }
 
 bool TSongExplorerDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (m_list == nullptr) return QDialog::eventFilter(watched, event);  // being destroyed
   switch (event->type()) {
     case QEvent::KeyPress:
       if (watched != m_info->viewport() && HandleKey(static_cast<QKeyEvent&>(*event))) return true;
