@@ -58,7 +58,7 @@ void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
   // Moves what the walk found since the last time to the pending batch; false once stopped.
   const auto handOver = [&]() {
     const std::lock_guard lock(state->mutex);
-    const std::vector<ScanResult>& results = walk->Results();
+    const std::deque<ScanResult>& results = walk->Results();
     const std::vector<ScanProblem>& problems = walk->Problems();
     state->pending.results.insert(state->pending.results.end(), results.begin() + resultsHanded,
                                   results.end());

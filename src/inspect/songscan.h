@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -81,7 +82,7 @@ class SongScan {
   // Walks one root folder; false when the user stopped.
   bool Walk(const std::string& root);
 
-  const std::vector<ScanResult>& Results() const { return m_results; }
+  const std::deque<ScanResult>& Results() const { return m_results; }
   const std::vector<ScanProblem>& Problems() const { return m_problems; }
   std::int64_t FilesSeen() const { return m_filesSeen; }
   bool Stopped() const { return m_stopped; }
@@ -96,7 +97,8 @@ class SongScan {
   CrossingRule m_mayCross;
   UserInteraction& m_user;
   FileSystem& m_files;
-  std::vector<ScanResult> m_results;
+  // A deque: the records are large, and a growing vector would copy them all again and again.
+  std::deque<ScanResult> m_results;
   std::vector<ScanProblem> m_problems;
   std::int64_t m_filesSeen = 0;
   bool m_stopped = false;
