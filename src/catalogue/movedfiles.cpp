@@ -80,18 +80,13 @@ std::size_t ApplyMovedFiles(tCatalogue& catalogue,
 // ---------------------------------------------------------------------------------------------
 // The search on its own thread
 
-struct tMovedFilesSearch::State {
+struct tMovedFilesSearch::State : tWalkState {
   std::shared_ptr<FileSystem> files;
   std::string root;
   std::unordered_set<std::string> wanted;
-
-  std::atomic<bool> stop{false};
-  std::mutex mutex;  // guards everything below
-  std::condition_variable ended;
+  // Guarded by the mutex:
   FoundFiles found;
   std::int64_t filesSeen = 0;
-  std::string folder;
-  bool finished = false;
   bool complete = false;
 };
 
@@ -101,7 +96,7 @@ tMovedFilesSearch::tMovedFilesSearch(std::shared_ptr<FileSystem> files, std::str
   m_state->files = std::move(files);
   m_state->root = std::move(folder);
   m_state->wanted.insert(wantedKeys.begin(), wantedKeys.end());
-  m_thread = std::thread([state = m_state] { Work(state); });
+  m_thread.Start(m_state, Work);
 }
 
 tMovedFilesSearch::~tMovedFilesSearch() {
@@ -131,17 +126,18 @@ void tMovedFilesSearch::Work(const std::shared_ptr<State>& state) {
     return true;
   });
   walk.Walk(state->root);
-  const std::lock_guard lock(state->mutex);
-  state->filesSeen = seen;
-  state->found = std::move(found);
-  state->complete = !state->stop;
-  state->finished = true;
-  state->ended.notify_all();
+  {
+    const std::lock_guard lock(state->mutex);
+    state->filesSeen = seen;
+    state->found = std::move(found);
+    state->complete = !state->stop;
+  }
+  tWalkThread::Finish(*state);
 }
 
 tMovedFilesSearch::Progress tMovedFilesSearch::Poll() {
   Progress progress;
-  if (m_abandoned) {
+  if (m_thread.Abandoned()) {
     progress.finished = true;
     return progress;
   }
@@ -151,35 +147,22 @@ tMovedFilesSearch::Progress tMovedFilesSearch::Poll() {
     progress.folder = m_state->folder;
     progress.finished = m_state->finished;
   }
-  if (progress.finished && m_thread.joinable()) m_thread.join();
+  m_thread.JoinIfFinished(progress.finished);
   return progress;
 }
 
 std::optional<std::string> tMovedFilesSearch::Stop(std::chrono::milliseconds wait) {
-  if (!m_thread.joinable()) return std::nullopt;
-  m_state->stop = true;
-  std::unique_lock lock(m_state->mutex);
-  if (m_state->ended.wait_for(lock, wait, [&] { return m_state->finished; })) {
-    lock.unlock();
-    m_thread.join();
-    return std::nullopt;
-  }
-  // Stuck: the thread keeps the state alive by itself and ends whenever its call returns.
-  std::string folder = m_state->folder;
-  lock.unlock();
-  m_thread.detach();
-  m_abandoned = true;
-  return folder;
+  return m_thread.Stop(wait);
 }
 
 bool tMovedFilesSearch::Complete() {
-  if (m_abandoned) return false;
+  if (m_thread.Abandoned()) return false;
   const std::lock_guard lock(m_state->mutex);
   return m_state->finished && m_state->complete;
 }
 
 FoundFiles tMovedFilesSearch::TakeFound() {
-  if (m_abandoned) return {};
+  if (m_thread.Abandoned()) return {};
   const std::lock_guard lock(m_state->mutex);
   if (!m_state->finished) return {};
   return std::move(m_state->found);

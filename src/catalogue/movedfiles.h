@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/lostcount.h"
 #include "common/filesystem.h"
+#include "common/walkthread.h"
 
 namespace tunedex {
 
@@ -88,8 +88,7 @@ class tMovedFilesSearch {
   static void Work(const std::shared_ptr<State>& state);
 
   std::shared_ptr<State> m_state;
-  std::thread m_thread;
-  bool m_abandoned = false;
+  tWalkThread m_thread;
 };
 
 // "Find moved files": one search of a folder for the lost songs, and the review of what it

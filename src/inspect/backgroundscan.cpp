@@ -8,17 +8,11 @@
 
 namespace tunedex {
 
-struct tBackgroundScan::State {
+struct tBackgroundScan::State : tWalkState {
   Services services;
   std::string pattern;
   tScanStart start;
-
-  std::atomic<bool> stop{false};
-  std::mutex mutex;  // guards everything below
-  std::condition_variable ended;
-  tScanBatch pending;
-  std::string folder;  // the folder being walked, or the volume being asked
-  bool finished = false;
+  tScanBatch pending;  // guarded by the mutex
 };
 
 namespace {
@@ -44,7 +38,7 @@ tBackgroundScan::tBackgroundScan(Services services, std::string patternText, tSc
   m_state->services = std::move(services);
   m_state->pattern = std::move(patternText);
   m_state->start = std::move(start);
-  m_thread = std::thread([state = m_state] { Work(state); });
+  m_thread.Start(m_state, Work);
 }
 
 tBackgroundScan::~tBackgroundScan() {
@@ -104,13 +98,11 @@ void tBackgroundScan::Work(const std::shared_ptr<State>& state) {
     handOver();
   }
   handOver();
-  const std::lock_guard lock(state->mutex);
-  state->finished = true;
-  state->ended.notify_all();
+  tWalkThread::Finish(*state);
 }
 
 tScanBatch tBackgroundScan::TakeBatch() {
-  if (m_abandoned) {
+  if (m_thread.Abandoned()) {
     tScanBatch done;
     done.finished = true;
     return done;
@@ -123,25 +115,12 @@ tScanBatch tBackgroundScan::TakeBatch() {
     m_state->pending.filesSeen = batch.filesSeen;
     batch.finished = m_state->finished;
   }
-  if (batch.finished && m_thread.joinable()) m_thread.join();
+  m_thread.JoinIfFinished(batch.finished);
   return batch;
 }
 
 std::optional<std::string> tBackgroundScan::Stop(std::chrono::milliseconds wait) {
-  if (!m_thread.joinable()) return std::nullopt;
-  m_state->stop = true;
-  std::unique_lock lock(m_state->mutex);
-  if (m_state->ended.wait_for(lock, wait, [&] { return m_state->finished; })) {
-    lock.unlock();
-    m_thread.join();
-    return std::nullopt;
-  }
-  // Stuck: the thread keeps the state alive by itself and ends whenever its call returns.
-  std::string folder = m_state->folder;
-  lock.unlock();
-  m_thread.detach();
-  m_abandoned = true;
-  return folder;
+  return m_thread.Stop(wait);
 }
 
 }  // namespace tunedex

@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/filesystem.h"
 #include "common/volumes.h"
+#include "common/walkthread.h"
 #include "inspect/scanstart.h"
 #include "inspect/songscan.h"
 
@@ -54,15 +54,14 @@ class tBackgroundScan {
   std::optional<std::string> Stop(std::chrono::milliseconds wait = std::chrono::milliseconds(50));
 
   // Whether Stop left the walk behind.
-  bool Abandoned() const { return m_abandoned; }
+  bool Abandoned() const { return m_thread.Abandoned(); }
 
  private:
   struct State;
   static void Work(const std::shared_ptr<State>& state);
 
   std::shared_ptr<State> m_state;
-  std::thread m_thread;
-  bool m_abandoned = false;
+  tWalkThread m_thread;
 };
 
 }  // namespace tunedex
