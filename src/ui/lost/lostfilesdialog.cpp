@@ -28,8 +28,6 @@ namespace tunedex {
 
 namespace {
 
-// How often the window takes the search's progress.
-constexpr int kPollMs = 50;
 // The read-only edits are this much narrower than their pane.
 constexpr int kPaneMargin = 5;
 
@@ -107,7 +105,7 @@ TLostFilesDialog::TLostFilesDialog(LostFilesContext context, QWidget* parent)
     return m_context.askMatchPaths(this, texts);
   };
   services.statusChanged = [this] {
-    if (m_destroying || !m_logic) return;
+    if (m_destroying || !m_logic || !m_status) return;
     // Long work shows its status at once.
     m_status->setText(ToQt(m_logic->StatusText()));
     m_status->repaint();
@@ -142,7 +140,7 @@ TLostFilesDialog::TLostFilesDialog(LostFilesContext context, QWidget* parent)
   layout->addWidget(m_status);
 
   m_poller = new QTimer(this);
-  m_poller->setInterval(kPollMs);
+  m_poller->setInterval(kSearchPollMs);
   connect(m_poller, &QTimer::timeout, this, &TLostFilesDialog::PollSearch);
   connect(m_stop, &QPushButton::clicked, this, [this] {
     if (tMovedFiles* moved = m_logic->MovedFiles()) moved->Stop();
@@ -424,64 +422,6 @@ void TLostFilesDialog::Sync() {
   }
   m_stop->setVisible(searching);
   m_status->setText(ToQt(logic.StatusText()));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Find moved files
-
-void TLostFilesDialog::StartSearch() {
-  if (m_poller->isActive() || !m_logic->ActionsEnabled()) return;
-  const std::optional<std::string> folder = m_context.chooseFolder(this, m_context.songsFolder);
-  if (!folder || folder->empty()) return;
-  m_logic->FindMovedFiles(*folder);
-  m_searchLine->setText(QStringLiteral("Searching ") + ToQt(*folder));
-  m_poller->start();
-  Sync();
-}
-
-void TLostFilesDialog::PollSearch() {
-  tMovedFiles* moved = m_logic->MovedFiles();
-  if (!moved) {
-    m_poller->stop();
-    Sync();
-    return;
-  }
-  const tMovedFilesSearch::Progress progress = moved->Poll();
-  m_searchLine->setText(QStringLiteral("Searching ") + ToQt(progress.folder) +
-                        QStringLiteral(": ") + QString::number(progress.filesSeen) +
-                        QStringLiteral(" files"));
-  if (moved->Finished()) SearchEnded();
-}
-
-void TLostFilesDialog::SearchEnded() {
-  m_poller->stop();
-  Sync();
-  tMovedFiles& moved = *m_logic->MovedFiles();
-  if (moved.Stopped()) {
-    m_searchLine->setText(QStringLiteral("The search was stopped"));
-    m_logic->CloseMovedFiles();
-    return;
-  }
-  const MovedFilesFindings& findings = moved.Findings();
-  m_searchLine->clear();
-  if (findings.proposals.empty() && findings.ambiguous.empty() &&
-      findings.alreadyCatalogued.empty()) {
-    m_context.user.ShowInformation("None of the lost files was found in " + moved.Folder());
-    m_logic->CloseMovedFiles();
-    return;
-  }
-  if (m_context.reviewMovedFiles(this, moved)) {
-    Do([this] { m_logic->AcceptMovedFiles(); });
-  } else {
-    m_logic->CloseMovedFiles();
-  }
-}
-
-void TLostFilesDialog::FinishSearch() {
-  while (m_poller->isActive()) {
-    QApplication::processEvents(QEventLoop::AllEvents, kPollMs);
-    PollSearch();
-  }
 }
 
 // ---------------------------------------------------------------------------------------------

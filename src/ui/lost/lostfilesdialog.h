@@ -21,6 +21,9 @@ class QTimer;
 
 namespace tunedex {
 
+// How often the Lost Files window takes a search's progress.
+inline constexpr int kSearchPollMs = 50;
+
 // The "Lost Files" window: the lost song shown, the file chosen to replace it, the actions, the
 // ignore boxes and the search for moved files, over tLostFiles.
 class TLostFilesDialog : public QDialog {
