@@ -18,6 +18,7 @@
 #include "platform/giofilesystem.h"
 #include "song/songtype.h"
 #include "support/fakevolumes.h"
+#include "support/gatedfilesystem.h"
 #include "support/scripteduser.h"
 #include "support/songfilebuilders.h"
 #include "support/songfixtures.h"
@@ -69,7 +70,7 @@ class LostFilesDialogTest : public testing::Test {
   }
 
   std::unique_ptr<TLostFilesDialog> Open() {
-    LostFilesContext context{catalogue, files, volumes, user};
+    LostFilesContext context{catalogue, windowFiles, volumes, user};
     context.songsFolder = folder.Path();
     context.showSongRecord = [this](tSongRecord& record, int mode, std::string&) {
       shownRecords.emplace_back(record.FileName(), mode);
@@ -95,6 +96,7 @@ class LostFilesDialogTest : public testing::Test {
 
   test::TempFolder folder;
   std::shared_ptr<GioFileSystem> files = std::make_shared<GioFileSystem>();
+  std::shared_ptr<FileSystem> windowFiles = files;
   std::shared_ptr<test::FakeVolumes> volumes = std::make_shared<test::FakeVolumes>();
   test::ScriptedUser user;
   tCatalogue catalogue;
@@ -425,6 +427,35 @@ TEST_F(LostFilesDialogTest, ACancelledReviewChangesNothing) {
   EXPECT_EQ(FileOf(0), folder.PathOf("old/a.mp3"));
   EXPECT_FALSE(catalogue.Modified());
   EXPECT_EQ(dialog->Logic().MovedFiles(), nullptr);
+}
+
+TEST_F(LostFilesDialogTest, StopEndsASearchStuckInAFolderWithoutAReview) {
+  using namespace std::chrono_literals;
+  AddSong("old/a.mp3", "A", "ID1");
+  Write("new/deep/a.mp3", test::Id3v2File({{"TIT2", "A"}}));
+  auto gated = std::make_shared<test::GatedFileSystem>(files);
+  gated->HangListing(folder.PathOf("new/deep"));
+  windowFiles = gated;
+  chosenFolder = folder.PathOf("new");
+  int reviews = 0;
+  review = [&](QWidget*, tMovedFiles&) {
+    ++reviews;
+    return true;
+  };
+  auto dialog = Open();
+  dialog->Button(FindMovedFiles).click();
+  ASSERT_TRUE(gated->WaitUntilHanging(5s));
+  EXPECT_TRUE(dialog->StopButton().isVisible());
+  dialog->StopButton().click();
+
+  EXPECT_EQ(dialog->SearchLine().text(), QStringLiteral("The search was stopped"));
+  EXPECT_FALSE(dialog->StopButton().isVisible());
+  EXPECT_TRUE(dialog->Button(FindMovedFiles).isEnabled());
+  EXPECT_EQ(reviews, 0);
+  EXPECT_EQ(dialog->Logic().MovedFiles(), nullptr);
+  EXPECT_EQ(FileOf(0), folder.PathOf("old/a.mp3"));
+  // The walk left behind ends once its folder answers.
+  EXPECT_TRUE(gated->Release(5s));
 }
 
 }  // namespace
