@@ -279,9 +279,9 @@ QWidget* TLostFilesDialog::BuildActions() {
       {MatchPaths, [this] { m_logic->MatchPaths(); }},
       {Refresh, [this] { m_logic->Count(); }},
   };
-  for (const auto& [control, action] : commands) {
-    QPushButton* button = MakeButton(control, actions);
-    connect(button, &QPushButton::clicked, this, [this, action] { Do(action); });
+  for (const auto& command : commands) {
+    QPushButton* button = MakeButton(command.first, actions);
+    connect(button, &QPushButton::clicked, this, [this, action = command.second] { Do(action); });
     actionLayout->addWidget(button);
   }
   QPushButton* find = MakeButton(FindMovedFiles, actions);
