@@ -32,7 +32,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
-    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer|scan]\n"
+    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer|scan|lost]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -57,7 +57,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     *value = argv[++i];
   }
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
-         options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan";
+         options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
+         options.dialog == "lost";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -238,6 +239,8 @@ int RunTunedex(int argc, char** argv) {
           if (wizard && wizard->NextButton().isEnabled()) wizard->NextButton().click();
         });
       }
+    } else if (options.dialog == "lost") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::LostFiles); });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {
         if (!options.folder.empty()) window.Logic().Settings().songsFolder = options.folder;

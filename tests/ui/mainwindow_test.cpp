@@ -5,14 +5,17 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "catalogue/songgridlayout.h"
@@ -23,6 +26,7 @@
 #include "support/songfixtures.h"
 #include "support/tempfolder.h"
 #include "ui/help/helpviewer.h"
+#include "ui/lost/lostfilesdialog.h"
 #include "ui/main/detailspanel.h"
 #include "ui/main/navigatorbar.h"
 #include "ui/main/songgrid.h"
@@ -82,6 +86,23 @@ class MainWindowTest : public testing::Test {
   tCatalogue catalogue;
 };
 
+TEST_F(MainWindowTest, LostFilesCommandOpensItsWindowOverTheCatalogue) {
+  auto window = Open();
+  QString shownFile;
+  QString status;
+  QTimer::singleShot(0, window.get(), [&] {
+    auto* lost = qobject_cast<TLostFilesDialog*>(QApplication::activeModalWidget());
+    if (!lost) return;
+    shownFile = lost->FileEdit().text();
+    status = lost->StatusLine().text();
+    lost->Button(LostFilesControl::Close).click();
+  });
+  window->Logic().Run(Command::LostFiles);
+  // None of the catalogue's files exists.
+  EXPECT_EQ(shownFile, QStringLiteral("/s/w.kar"));
+  EXPECT_EQ(status, QStringLiteral("There are 3 lost files in the songlist"));
+}
+
 TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {
   auto window = Open();
   EXPECT_TRUE(window->Action(Command::Save)->isEnabled());
@@ -89,7 +110,7 @@ TEST_F(MainWindowTest, MenusAreTickedAndEnabledAfterLoading) {
   EXPECT_FALSE(window->Action(Command::FindNext)->isEnabled());
   EXPECT_TRUE(window->Action(Command::SongExplorer)->isEnabled());
   EXPECT_TRUE(window->Action(Command::ScanForSongs)->isEnabled());
-  EXPECT_FALSE(window->Action(Command::LostFiles)->isEnabled());  // its window comes later
+  EXPECT_TRUE(window->Action(Command::LostFiles)->isEnabled());
   EXPECT_TRUE(window->Action(Command::ViewAll)->isChecked());
   EXPECT_TRUE(
       window->Action(Command::ToggleDisplay, Switch(DisplaySwitch::ConfirmSaves))->isChecked());

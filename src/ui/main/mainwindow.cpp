@@ -29,6 +29,7 @@
 #include "ui/import/recordeditordialog.h"
 #include "ui/import/scanwizarddialog.h"
 #include "ui/import/songexplorerdialog.h"
+#include "ui/lost/lostfilescontext.h"
 #include "ui/main/actiontable.h"
 #include "ui/main/customlanguagedialog.h"
 #include "ui/main/detailspanel.h"
@@ -150,6 +151,7 @@ CatalogueServices TTunedexMain::Services() {
   };
   services.showSongExplorer = [this](std::string& folder) { ShowSongExplorer(folder); };
   services.showScanWizard = [this] { ShowScanWizard(); };
+  services.showLostFiles = [this] { ShowLostFiles(); };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.showCustomLanguage = [this](const tCustomLanguage& current) {
     return RunCustomLanguageDialog(this, current, [this](int topic) { ShowHelp(topic); });
@@ -474,6 +476,16 @@ void TTunedexMain::ShowScanWizard() {
   context.gvfsRoot = FromQt(GvfsRoot());
   context.help = [this](int topic) { ShowHelp(topic); };
   RunScanWizard(this, std::move(context));
+}
+
+void TTunedexMain::ShowLostFiles() {
+  LostFilesContext context{m_catalogue, SharedFiles(), SharedVolumes(), m_user};
+  context.songsFolder = m_logic->Settings().songsFolder;
+  context.showSongRecord = [this](tSongRecord& record, int mode, std::string& folder) {
+    return ShowSongRecord(record, mode, folder);
+  };
+  context.help = [this](int topic) { ShowHelp(topic); };
+  RunLostFiles(this, std::move(context));
 }
 
 bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply) {

@@ -83,6 +83,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   std::shared_ptr<Volumes> SharedVolumes();
   void ShowSongExplorer(std::string& folder);
   void ShowScanWizard();
+  void ShowLostFiles();
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
   void ShowAbout();

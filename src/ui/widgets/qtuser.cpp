@@ -72,6 +72,9 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+  if (request.selectedFilter < request.filters.size()) {
+    dialog.selectNameFilter(QtFileFilter({request.filters[request.selectedFilter]}));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return FromQt(dialog.selectedFiles().constFirst());
 }

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pathmatchingdialog.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/widgets/qtuser.h"
+
+namespace tunedex {
+
+namespace {
+
+// Wide enough for a long folder path to be read whole.
+constexpr int kEditWidth = 420;
+
+}  // namespace
+
+TPathMatchingDialog::TPathMatchingDialog(const PathMatchTexts& texts, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("PathMatching"));
+  setWindowTitle(ToQt(kPathMatchTitle));
+
+  auto* layout = new QVBoxLayout(this);
+  auto* frame = new QFrame(this);
+  frame->setFrameShape(QFrame::StyledPanel);
+  auto* frameLayout = new QVBoxLayout(frame);
+  auto* findLabel = new QLabel(ToQt(kPathMatchFindLabel), frame);
+  m_find = new QLineEdit(ToQt(texts.find), frame);
+  m_find->setMinimumWidth(kEditWidth);
+  auto* replacementLabel = new QLabel(ToQt(kPathMatchReplacementLabel), frame);
+  m_replacement = new QLineEdit(ToQt(texts.replacement), frame);
+  m_replacement->setMinimumWidth(kEditWidth);
+  findLabel->setBuddy(m_find);
+  replacementLabel->setBuddy(m_replacement);
+  for (QWidget* widget :
+       {static_cast<QWidget*>(findLabel), static_cast<QWidget*>(m_find),
+        static_cast<QWidget*>(replacementLabel), static_cast<QWidget*>(m_replacement)}) {
+    frameLayout->addWidget(widget);
+  }
+  layout->addWidget(frame);
+
+  auto* buttons = new QHBoxLayout;
+  m_ok = new QPushButton(QStringLiteral("OK"), this);
+  m_ok->setDefault(true);
+  m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  m_cancel->setAutoDefault(false);
+  buttons->addStretch();
+  buttons->addWidget(m_ok);
+  buttons->addWidget(m_cancel);
+  layout->addLayout(buttons);
+  // Escape is the Cancel button's through QDialog::reject.
+  connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+PathMatchTexts TPathMatchingDialog::Texts() const {
+  return {FromQt(m_find->text()), FromQt(m_replacement->text())};
+}
+
+void TPathMatchingDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Centred on the screen, not over the window that asked.
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen) move(screen->availableGeometry().center() - rect().center());
+}
+
+std::optional<PathMatchTexts> AskMatchPaths(QWidget* parent, const PathMatchTexts& texts) {
+  if (Unattended()) return std::nullopt;
+  TPathMatchingDialog dialog(texts, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Texts();
+}
+
+}  // namespace tunedex
