@@ -287,7 +287,7 @@ void tLostFiles::IgnoreIt() {
 void tLostFiles::MatchPaths() {
   if (!MatchPathsEnabled() || !m_services.askMatchPaths) return;
   const std::optional<PathMatchTexts> texts = m_services.askMatchPaths(
-      {std::string(FolderPart(FileEditText())), std::string(FolderPart(m_newFileName))});
+      {std::string(SongFolderPart(FileEditText())), std::string(SongFolderPart(m_newFileName))});
   if (!texts || texts->replacement.empty()) return;
   if (m_services.user.ShowMessage(MessageKind::Confirmation,
                                   PathMatchQuestion(texts->find, texts->replacement),
@@ -304,7 +304,7 @@ void tLostFiles::MatchPaths() {
 void tLostFiles::ViewEditCandidate() {
   if (!Current() || !m_services.showSongRecord) return;
   tSongRecord record = m_candidate;
-  std::string lastFolder(FolderPart(record.FileName()));
+  std::string lastFolder(SongFolderPart(record.FileName()));
   if (!m_services.showSongRecord(record, kEditable | kExisting, lastFolder)) return;
   m_candidate = record;
   if (m_candidateVisible && m_newFileName != m_candidate.FileName()) {
@@ -317,14 +317,14 @@ void tLostFiles::ViewLostRecord() {
   const tSong* song = Current();
   if (!song || !m_services.showSongRecord) return;
   tSongRecord record = song->Record();
-  std::string lastFolder(FolderPart(record.FileName()));
+  std::string lastFolder(SongFolderPart(record.FileName()));
   m_services.showSongRecord(record, kExisting, lastFolder);
 }
 
 void tLostFiles::ViewCandidate() {
   if (!m_candidateVisible || !m_services.showSongRecord) return;
   tSongRecord record = m_candidate;
-  std::string lastFolder(FolderPart(record.FileName()));
+  std::string lastFolder(SongFolderPart(record.FileName()));
   m_services.showSongRecord(record, kExisting, lastFolder);
 }
 

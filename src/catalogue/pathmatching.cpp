@@ -48,7 +48,7 @@ std::string Aligned(std::string_view text, bool withSeparator, char separator) {
 
 }  // namespace
 
-std::string_view FolderPart(std::string_view path) {
+std::string_view SongFolderPart(std::string_view path) {
   std::size_t end = std::string_view::npos;
   if (IsWindowsPath(path)) {
     end = path.rfind('\\');
@@ -59,8 +59,8 @@ std::string_view FolderPart(std::string_view path) {
   return end == std::string_view::npos ? std::string_view() : path.substr(0, end + 1);
 }
 
-std::string_view NamePart(std::string_view path) {
-  return path.substr(FolderPart(path).size());
+std::string_view SongNamePart(std::string_view path) {
+  return path.substr(SongFolderPart(path).size());
 }
 
 std::optional<std::string> MatchedPath(std::string_view storedPath, std::string_view find,
@@ -82,7 +82,7 @@ std::optional<std::string> MatchedPath(std::string_view storedPath, std::string_
   const std::string alignedReplacement = Aligned(replacement, EndsWithSeparator(alignedFind),
                                                  SeparatorOfText(replacement, findSeparator));
 
-  std::string folder(FolderPart(path));
+  std::string folder(SongFolderPart(path));
   const std::size_t at = folder.find(alignedFind);
   if (at == std::string::npos) return std::nullopt;
   folder.replace(at, alignedFind.size(), alignedReplacement);
@@ -93,7 +93,7 @@ std::optional<std::string> MatchedPath(std::string_view storedPath, std::string_
     separator = '/';
   }
   if (!newPath.empty() && !EndsWithSeparator(newPath)) newPath += separator;
-  newPath += NamePart(path);
+  newPath += SongNamePart(path);
   return newPath;
 }
 

@@ -30,9 +30,9 @@ std::string PathMatchQuestion(std::string_view find, std::string_view replacemen
 
 // The folder part of a path with its trailing separator: up to the last "\" of a Windows path,
 // the last "/" of any other ("" when there is none).
-std::string_view FolderPart(std::string_view path);
+std::string_view SongFolderPart(std::string_view path);
 // What follows the folder part.
-std::string_view NamePart(std::string_view path);
+std::string_view SongNamePart(std::string_view path);
 
 // The path a song's file would have after find is replaced by replacement in its folder: both
 // texts' trailing separators aligned (find takes one exactly when the replacement ends with one,

@@ -76,13 +76,13 @@ INSTANTIATE_TEST_SUITE_P(BothForms, MatchedPathRule, testing::ValuesIn(kMatchCas
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(PathMatching, FolderAndNameParts) {
-  EXPECT_EQ(FolderPart("D:\\Karaoke\\a.kar"), "D:\\Karaoke\\");
-  EXPECT_EQ(FolderPart("D:a.kar"), "D:");
-  EXPECT_EQ(FolderPart("/home/a.kar"), "/home/");
-  EXPECT_EQ(FolderPart("a.kar"), "");
+  EXPECT_EQ(SongFolderPart("D:\\Karaoke\\a.kar"), "D:\\Karaoke\\");
+  EXPECT_EQ(SongFolderPart("D:a.kar"), "D:");
+  EXPECT_EQ(SongFolderPart("/home/a.kar"), "/home/");
+  EXPECT_EQ(SongFolderPart("a.kar"), "");
   // A backslash is part of a name on this system.
-  EXPECT_EQ(NamePart("/home/a\\b.kar"), "a\\b.kar");
-  EXPECT_EQ(NamePart("D:\\Pop\\a.kar"), "a.kar");
+  EXPECT_EQ(SongNamePart("/home/a\\b.kar"), "a\\b.kar");
+  EXPECT_EQ(SongNamePart("D:\\Pop\\a.kar"), "a.kar");
 }
 
 TEST(PathMatching, TheQuestionNamesBothTexts) {
