@@ -167,10 +167,6 @@ class tPlaylistCentral {
   // The switch-back: the views that are open come forward after Playlist Central.
   void SwitchBack();
 
-  // Whether a player is available for the song: its type's PlayerFile, or else the desktop's
-  // default application for the type, and that program file exists.
-  bool PlayerAvailable(const tSong& song);
-
  private:
   const tSong* SelectedSong() const;
   void RefreshViews();

@@ -5,7 +5,7 @@
 #include "common/fileio.h"
 #include "common/recordtext.h"
 #include "playlist/playlistcentral.h"
-#include "song/songtype.h"
+#include "playlist/playlistcheck.h"
 
 namespace tunedex {
 
@@ -259,35 +259,8 @@ void tPlaylistCentral::SongDetails() {
   if (const tSong* song = SelectedSong()) m_s.host.ShowSongDetails(*song);
 }
 
-bool tPlaylistCentral::PlayerAvailable(const tSong& song) {
-  const std::uint8_t type = song.Record().FileType();
-  std::string program = OptionsForSongType(m_s.players.Set(), type).PlayerFile;
-  if (program.empty()) program = m_s.programs.AssociatedProgram(AssociatedProgramExtension(type));
-  return !program.empty() && m_s.files.FileExists(program);
-}
-
 bool tPlaylistCentral::CheckAvailability() {
-  for (std::size_t i = 0; i < m_items.Count(); ++i) {
-    const tSong& song = *m_items.Item(i).Song;
-    const std::string raw(song.Record().FileName());
-    const std::string name = DecodeRecordText(raw);
-    const std::string number = std::to_string(i + 1);
-    if (!m_s.files.FileExists(raw)) {
-      m_s.user.ShowError("Cannot find song file " + name + "\r\tfor song " + name + "\r(Item " +
-                         number + ").\r\rPlease select another song.");
-      return false;
-    }
-    if (!PlayerAvailable(song)) {
-      m_s.user.ShowInformation(
-          "A suitable player has not been chosen for song \r" + name + "\r(Item " + number +
-          ", type " + std::string(SongTypeName(song.Record().FileType())) +
-          ").\r\rPlease use Options|Players to select a suitable player for this song-type.");
-      return false;
-    }
-  }
-  m_s.user.ShowInformation(
-      "The check has been successful.\rAll song files and players are available.");
-  return true;
+  return CheckPlayListAvailability(m_items, m_s.players.Set(), m_s.files, m_s.programs, m_s.user);
 }
 
 void tPlaylistCentral::Close() {
