@@ -63,6 +63,10 @@ int RunVolumes(const Arguments& arguments, UserInteraction& user, std::FILE* out
 // tunedex-cli play FILE
 int RunPlay(const Arguments& arguments, UserInteraction& user, std::FILE* out);
 
+// tunedex-cli playlist show TDP --db DB | check TDP --db DB |
+//             add TDP --db DB [--singer NAME] [--at end|next|fair] [--current N] FILE...
+int RunPlaylist(const Arguments& arguments, UserInteraction& user, std::FILE* out);
+
 // One song as a line of TAB-separated fields: IdCode, Title, Artist, Language, FileName, the
 // type names of FileType and InternalFormat, HasLyrics (0/1) and Notes, in UTF-8, with every
 // control character inside a field (TAB, CR, LF, ESC, NUL, DEL, ...) shown as a blank.

@@ -70,6 +70,10 @@ constexpr const char* kUsage =
     "  play FILE\n"
     "      Hand the song to the player set for its type in the settings file. Exit\n"
     "      status 0 when a player got the song.\n"
+    "  playlist show|check TDP --db DB\n"
+    "  playlist add TDP --db DB [--singer S] [--at end|next|fair] [--current N] FILE...\n"
+    "      Print a playlist's items, check their song files and players, or add\n"
+    "      items for songs of DB (see README).\n"
     "\n"
     "Options:\n"
     "  --settings FILE   use this settings file instead of the usual one\n"
@@ -96,6 +100,7 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
   if (command == "windows") return RunWindows(arguments, user, stdout);
   if (command == "volumes") return RunVolumes(arguments, user, stdout);
   if (command == "play") return RunPlay(arguments, user, stdout);
+  if (command == "playlist") return RunPlaylist(arguments, user, stdout);
   throw UsageError("unknown command " + command);
 }
 

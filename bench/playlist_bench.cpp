@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Playlists over a 100,000-song catalogue: loading a 1,000-item playlist, and the item editor's
+// available songs (one existence check per song of the view, on a local disk).
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "catalogue/catalogue.h"
+#include "common/fileio.h"
+#include "generatedcatalogue.h"
+#include "platform/giofilesystem.h"
+#include "platform/processstarter.h"
+#include "playlist/itemeditor.h"
+#include "playlist/playlistcentral.h"
+#include "playlist/playlistfile.h"
+
+namespace tunedex {
+namespace {
+
+constexpr int kSongs = 100'000;
+constexpr int kItems = 1'000;
+
+// A folder of 100,000 empty song files, a hundred to a subfolder, and a catalogue of them.
+struct Setup {
+  Setup() {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "tunedex-playlist-XXXXXX").string();
+    root = ::mkdtemp(pattern.data());
+    std::vector<tSongRecord> records = bench::GeneratedCatalogue(kSongs);
+    for (int i = 0; i < kSongs; ++i) {
+      const std::string folder = root + "/Part " + std::to_string(i / 100) + "/";
+      if (i % 100 == 0) fs::create_directories(folder);
+      const std::string path = folder + "Artist " + std::to_string(i) + " - Title.kar";
+      const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+      if (fd >= 0) ::close(fd);
+      records[static_cast<std::size_t>(i)].SetFileName(path);
+    }
+    catalogue.Import(records);
+    catalogue.SetPath(root + "/songs.tdb", false);
+    // Every hundredth song, in upper case as a Windows playlist may spell it.
+    std::string bytes;
+    for (int i = 0; i < kItems; ++i) {
+      std::string name(
+          catalogue.Songs()[static_cast<std::size_t>(i) * 97 % kSongs]->Record().FileName());
+      for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      bytes += static_cast<char>(5) + std::string("Singr") + static_cast<char>(name.size()) + name;
+    }
+    playlist = root + "/evening.tdp";
+    WriteFileAtomically(playlist, bytes);
+  }
+  ~Setup() { std::filesystem::remove_all(root); }
+
+  std::string root;
+  std::string playlist;
+  tCatalogue catalogue;
+};
+
+Setup& Shared() {
+  static Setup setup;
+  return setup;
+}
+
+void BM_LoadPlayList(benchmark::State& state) {
+  Setup& setup = Shared();
+  SilentUser user;
+  tPlayList list(setup.catalogue);
+  LoadPlayList(setup.playlist, list, user);  // the catalogue's file-name index exists by now
+  for (auto _ : state) {
+    LoadPlayList(setup.playlist, list, user);
+    if (list.Count() != kItems) state.SkipWithError("songs not found");
+  }
+}
+BENCHMARK(BM_LoadPlayList)->Unit(benchmark::kMillisecond);
+
+class NoWindows : public PlaylistViews, public PlaylistCentralHost {
+ public:
+  void OpenAudience() override {}
+  void CloseAudience() override {}
+  void RestoreAudience() override {}
+  bool AudienceStaysOnTop() override { return false; }
+  void UpdateAudience(const AudienceItems&) override {}
+  void OpenFullList(int, int) override {}
+  void CloseFullList() override {}
+  void RefreshFullList() override {}
+  void SetFullListRows(int, int) override {}
+  void RestoreFullList() override {}
+  void BringAudienceForward() override {}
+  void BringFullListForward() override {}
+  void PlaySong(const tSong&, bool) override {}
+  void ClosePlayer() override {}
+  void SetCatalogueWindowVisible(bool) override {}
+  void ShowSongDetails(const tSong&) override {}
+  void OpenItemEditor(int) override {}
+  void BringToFront(bool) override {}
+  void Refresh() override {}
+  void ScrollIntoView(int) override {}
+};
+
+void BM_ItemEditorAvailableSongs(benchmark::State& state) {
+  Setup& setup = Shared();
+  SilentUser user;
+  GioFileSystem files;
+  ThreadSleeper sleeper;
+  PosixProgramStarter programs;
+  tLivePlayerOptions players;
+  NoWindows windows;
+  tPlaylistCentral central({setup.catalogue, [] { return std::size_t{kSongs}; }, user, files,
+                            sleeper, programs, players, windows, windows});
+  for (auto _ : state) {
+    tItemEditor editor({central, setup.catalogue, files, user, [](const tSong&, bool) {}, players},
+                       setup.catalogue.Songs(), kAddMode, ItemEditorSettings{});
+    // Slices as a window fills between its events.
+    while (!editor.FillSlice(2000)) {
+    }
+    if (editor.AvailableSongs().size() != kSongs) state.SkipWithError("files missing");
+  }
+}
+BENCHMARK(BM_ItemEditorAvailableSongs)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tunedex
+
+BENCHMARK_MAIN();
