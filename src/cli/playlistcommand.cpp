@@ -33,7 +33,7 @@ class AnsweringUser final : public ForwardingUser {
  public:
   AnsweringUser(UserInteraction& inner, Button answer) : ForwardingUser(inner), m_answer(answer) {}
   Button ShowMessage(MessageKind kind, std::string_view text,
-                     std::initializer_list<Button> buttons) override {
+                     std::initializer_list<Button>) override {
     ForwardingUser::ShowMessage(kind, text, {Button::Ok});
     m_asked = true;
     return m_answer;
