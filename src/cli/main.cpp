@@ -109,9 +109,12 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
 // disk, /dev/full, a closed descriptor), which is reported here.
 int Finished(int status, const tunedex::cli::ConsoleUser* user = nullptr) {
   using namespace tunedex::cli;
+  // A write that failed before now (a long text overflowing the stream's buffer) left its
+  // reason in errno; the flush below tells only of the bytes still buffered.
+  const int earlier = errno;
   errno = 0;
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    const int error = errno;
+    const int error = errno != 0 ? errno : earlier;
     std::fprintf(stderr, "tunedex-cli: cannot write the output: %s\n",
                  error != 0 ? std::strerror(error) : "write error");
     return status == kExitOk ? kExitFailed : status;
