@@ -412,6 +412,8 @@ void TTunedexMain::closeEvent(QCloseEvent* event) {
     return;
   }
   if (m_help) m_help->close();
+  // Playlist Central saves its list and settings as it closes.
+  if (m_playlist) m_playlist->close();
   WriteSettings();
   m_closing = true;
   event->accept();
