@@ -2,6 +2,7 @@
 // tunedex: the catalogue window.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -32,7 +33,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
-    "               [--screenshot FILE.png [--dialog editor|filter|players|explorer|scan|lost]\n"
+    "               [--screenshot FILE.png [--dialog "
+    "editor|filter|players|explorer|scan|lost|playlist]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -58,7 +60,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   }
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
-         options.dialog == "lost";
+         options.dialog == "lost" || options.dialog == "playlist";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -241,6 +243,13 @@ int RunTunedex(int argc, char** argv) {
       }
     } else if (options.dialog == "lost") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::LostFiles); });
+    } else if (options.dialog == "playlist") {
+      // Playlist Central is not modal: its picture is taken before the window's.
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::PlaylistCentral); });
+      QTimer::singleShot(500, &window, [&window, &shot] {
+        auto* playlist = window.findChild<QDialog*>(QStringLiteral("PlaylistCentral"));
+        if (playlist && !shot.taken) shot.Take(*playlist);
+      });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {
         if (!options.folder.empty()) window.Logic().Settings().songsFolder = options.folder;

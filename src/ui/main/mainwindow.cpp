@@ -37,6 +37,7 @@
 #include "ui/main/navigatorbar.h"
 #include "ui/main/songgrid.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/pictures.h"
 
 namespace tunedex {
@@ -152,6 +153,7 @@ CatalogueServices TTunedexMain::Services() {
   services.showSongExplorer = [this](std::string& folder) { ShowSongExplorer(folder); };
   services.showScanWizard = [this] { ShowScanWizard(); };
   services.showLostFiles = [this] { ShowLostFiles(); };
+  services.showPlaylistCentral = [this] { ShowPlaylistCentral(); };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.showCustomLanguage = [this](const tCustomLanguage& current) {
     return RunCustomLanguageDialog(this, current, [this](int topic) { ShowHelp(topic); });
@@ -410,6 +412,8 @@ void TTunedexMain::closeEvent(QCloseEvent* event) {
     return;
   }
   if (m_help) m_help->close();
+  // Playlist Central saves its list and settings as it closes.
+  if (m_playlist) m_playlist->close();
   WriteSettings();
   m_closing = true;
   event->accept();
@@ -486,6 +490,33 @@ void TTunedexMain::ShowLostFiles() {
   };
   context.help = [this](int topic) { ShowHelp(topic); };
   RunLostFiles(this, std::move(context));
+}
+
+void TTunedexMain::ShowPlaylistCentral() {
+  if (m_playlist) {
+    m_playlist->raise();
+    m_playlist->activateWindow();
+    return;
+  }
+  if (!m_players.programs || !m_players.sleeper) return;
+  PlaylistCentralContext context{m_catalogue,
+                                 m_files,
+                                 m_logic->PlayerOptions(),
+                                 *m_players.sleeper,
+                                 *m_players.programs,
+                                 [this] { return m_logic->View().Count(); }};
+  context.players = m_players.control;
+  context.settingsPath = m_settingsPath;
+  context.showCatalogueWindow = [this](bool visible) { setVisible(visible); };
+  context.showSongDetails = [this](const tSong& song) {
+    tSongRecord record = song.Record();
+    std::string folder = m_logic->Settings().songsFolder;
+    ShowSongRecord(record, 0, folder);
+  };
+  context.help = [this](int topic) { ShowHelp(topic); };
+  m_playlist = new TPlaylistCentralWindow(std::move(context), this);
+  m_playlist->setAttribute(Qt::WA_DeleteOnClose);
+  m_playlist->show();
 }
 
 bool TTunedexMain::ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -19,6 +20,7 @@ class TActionSet;
 class TDetailsPanel;
 class THelpViewer;
 class TNavigatorBar;
+class TPlaylistCentralWindow;
 class TSongGrid;
 
 // What the window needs of the desktop to play songs and to configure players; any may be
@@ -84,6 +86,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   void ShowSongExplorer(std::string& folder);
   void ShowScanWizard();
   void ShowLostFiles();
+  void ShowPlaylistCentral();
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
   void ShowAbout();
@@ -99,6 +102,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   TActionSet* m_actions = nullptr;
   TSongGrid* m_grid = nullptr;
   THelpViewer* m_help = nullptr;
+  QPointer<TPlaylistCentralWindow> m_playlist;
   QToolBar* m_mainToolbar = nullptr;
   TDetailsPanel* m_details = nullptr;
   TNavigatorBar* m_navigator = nullptr;
