@@ -220,6 +220,11 @@ TEST_F(ItemEditorWindowTest, SearchJoinsTheFieldsWithAStarAndDoesNotWrap) {
   EXPECT_EQ(user.Messages()[0].text, "Cannot find another song with \"artist\"");
   EXPECT_EQ(editor->SongList().currentIndex().row(), 4);
   EXPECT_EQ(editor->CounterLabel().text(), QStringLiteral("5/5"));
+  EXPECT_EQ(editor->SongList().toolTip(), QStringLiteral("s5.mp3"));
+  EXPECT_EQ(editor->InformationLine().text(), QStringLiteral("/k/s5.mp3"));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&editor->SongList(), &leave);
+  EXPECT_EQ(editor->SongList().toolTip(), QStringLiteral("Available songs pane"));
 
   QTest::keyClick(&editor->SearchBox(), Qt::Key_Escape);
   EXPECT_EQ(editor->SearchBox().text(), QString());

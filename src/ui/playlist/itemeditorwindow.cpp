@@ -449,7 +449,8 @@ void TItemEditorWindow::ShowChoice() {
     return metrics.horizontalAdvance(ToQt(text));
   })));
   m_counter->setText(ToQt(m_logic->Counter()));
-  if (const tSong* song = m_logic->ChosenSong(); song != nullptr && m_songs->underMouse()) {
+  // The list's hint names the chosen song's file until the pointer leaves the list.
+  if (const tSong* song = m_logic->ChosenSong(); song != nullptr) {
     m_songs->setToolTip(ToQt(FileNamePart(DecodeRecordText(song->Record().FileName()))));
   }
 }
