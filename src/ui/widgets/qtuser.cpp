@@ -100,7 +100,7 @@ QString QtFileFilter(const std::vector<FileFilter>& filters) {
 }
 
 Button ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
-                      std::initializer_list<Button> buttons) {
+                      std::initializer_list<Button> buttons, std::optional<QPoint> topLeft) {
   QMessageBox box(parent);
   box.setIcon(IconOf(kind));
   box.setWindowTitle(QApplication::applicationName());
@@ -111,6 +111,7 @@ Button ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
     made.emplace_back(widget, button);
   }
   if (!made.empty()) box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+  if (topLeft) box.move(*topLeft);  // a moved box keeps its place when shown
   if (Unattended()) {
     QTimer::singleShot(kUnattendedBoxMs, &box, [&box] {
       // The function is copied: the one called may end unattended running.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "common/userinteraction.h"
 
@@ -30,9 +32,10 @@ bool Unattended();
 // The user of the window program: message boxes, file dialogs and input boxes over a parent
 // window. "\r" in a message is a line break.
 // A message box with the named buttons; closed without a choice it answers Cancel or No when
-// offered, else the first button.
+// offered, else the first button. topLeft: where on the screen the box goes; none: centred.
 Button ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
-                      std::initializer_list<Button> buttons);
+                      std::initializer_list<Button> buttons,
+                      std::optional<QPoint> topLeft = std::nullopt);
 
 class QtUser final : public UserInteraction {
  public:
