@@ -25,6 +25,8 @@
 #include "ui/import/scanwizarddialog.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/playlist/itemeditorwindow.h"
+#include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/foldertree.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
@@ -34,7 +36,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
     "               [--screenshot FILE.png [--dialog "
-    "editor|filter|players|explorer|scan|lost|playlist]\n"
+    "editor|filter|players|explorer|scan|lost|playlist|\n"
+    "                                    playlist-item]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -60,7 +63,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   }
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
-         options.dialog == "lost" || options.dialog == "playlist";
+         options.dialog == "lost" || options.dialog == "playlist" ||
+         options.dialog == "playlist-item";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -209,9 +213,10 @@ int RunTunedex(int argc, char** argv) {
   window.ShowAsStored();
   if (screenshot) {
     // The Song Explorer reads its folder first.
-    const int pictureAfterMs = options.dialog == "explorer" ? 1500
-                               : options.dialog == "scan"   ? 3000
-                                                            : 600;
+    const int pictureAfterMs = options.dialog == "explorer" || options.dialog == "playlist-item"
+                                   ? 1500
+                               : options.dialog == "scan" ? 3000
+                                                          : 600;
     QTimer::singleShot(pictureAfterMs, &window, [&window, &shot] { SaveScreenshot(window, shot); });
     if (options.dialog == "editor") {
       QTimer::singleShot(200, &window, [&window] {
@@ -243,12 +248,19 @@ int RunTunedex(int argc, char** argv) {
       }
     } else if (options.dialog == "lost") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::LostFiles); });
-    } else if (options.dialog == "playlist") {
-      // Playlist Central is not modal: its picture is taken before the window's.
-      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::PlaylistCentral); });
-      QTimer::singleShot(500, &window, [&window, &shot] {
-        auto* playlist = window.findChild<QDialog*>(QStringLiteral("PlaylistCentral"));
-        if (playlist && !shot.taken) shot.Take(*playlist);
+    } else if (options.dialog == "playlist" || options.dialog == "playlist-item") {
+      // Playlist Central and the item editor are not modal: the picture is taken of the window
+      // asked for before the catalogue window's.
+      const bool item = options.dialog == "playlist-item";
+      QTimer::singleShot(200, &window, [&window, item] {
+        window.Logic().Run(Command::PlaylistCentral);
+        auto* playlist = window.findChild<TPlaylistCentralWindow*>();
+        if (item && playlist) playlist->Logic().AddItem();
+      });
+      QTimer::singleShot(item ? 900 : 500, &window, [&window, &shot, item] {
+        QWidget* shown = item ? static_cast<QWidget*>(OpenedItemEditor())
+                              : window.findChild<TPlaylistCentralWindow*>();
+        if (shown && !shot.taken) shot.Take(*shown);
       });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {

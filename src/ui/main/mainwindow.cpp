@@ -37,6 +37,7 @@
 #include "ui/main/navigatorbar.h"
 #include "ui/main/songgrid.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/pictures.h"
 
@@ -514,6 +515,20 @@ void TTunedexMain::ShowPlaylistCentral() {
     ShowSongRecord(record, 0, folder);
   };
   context.help = [this](int topic) { ShowHelp(topic); };
+  context.openItemEditor = [this](int mode) {
+    if (!m_playlist) return;
+    ItemEditorContext editor{m_playlist->Logic(),     m_catalogue, m_logic->View(), m_files, m_user,
+                             m_logic->PlayerOptions()};
+    editor.players = m_players.control;
+    editor.settingsPath = m_settingsPath;
+    editor.showDetails = [this](const tSong& song) {
+      tSongRecord record = song.Record();
+      std::string folder = m_logic->Settings().songsFolder;
+      ShowSongRecord(record, 0, folder);
+    };
+    editor.help = [this](int topic) { ShowHelp(topic); };
+    OpenItemEditor(m_playlist, std::move(editor), mode);
+  };
   m_playlist = new TPlaylistCentralWindow(std::move(context), this);
   m_playlist->setAttribute(Qt::WA_DeleteOnClose);
   m_playlist->show();

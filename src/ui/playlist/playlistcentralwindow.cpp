@@ -20,6 +20,7 @@
 
 #include "players/playercontrol.h"
 #include "playlist/playlistsettings.h"
+#include "ui/playlist/itemeditorwindow.h"
 #include "ui/widgets/listmodel.h"
 #include "ui/widgets/pictures.h"
 
@@ -177,6 +178,7 @@ TPlaylistCentralWindow::TPlaylistCentralWindow(PlaylistCentralContext context, Q
 }
 
 TPlaylistCentralWindow::~TPlaylistCentralWindow() {
+  if (TItemEditorWindow* editor = OpenedItemEditor()) editor->CloseQuietly();
   // The list reads the core's rows: it goes before the core does, and this window stops
   // watching it first.
   m_list->viewport()->removeEventFilter(this);
@@ -522,6 +524,8 @@ void TPlaylistCentralWindow::reject() {
 void TPlaylistCentralWindow::closeEvent(QCloseEvent* event) {
   if (!m_closed) {
     m_closed = true;
+    // The item editor works on this window's list: it goes first.
+    if (TItemEditorWindow* editor = OpenedItemEditor()) editor->CloseQuietly();
     hide();
     WriteSettings();
     m_central->Close();
