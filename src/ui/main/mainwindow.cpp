@@ -531,6 +531,9 @@ void TTunedexMain::ShowPlaylistCentral() {
   };
   m_playlist = new TPlaylistCentralWindow(std::move(context), this);
   m_playlist->setAttribute(Qt::WA_DeleteOnClose);
+  // Modal over the catalogue window (no other catalogue can be opened under the evening's
+  // list), yet its own windows (the item editor, the audience views) stay usable.
+  m_playlist->setWindowModality(Qt::WindowModal);
   m_playlist->show();
 }
 
