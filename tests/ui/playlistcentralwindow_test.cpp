@@ -64,7 +64,7 @@ class PlaylistCentralWindowTest : public testing::Test {
 
   TPlaylistCentralWindow& Open() {
     PlaylistCentralContext context{catalogue, files,   players,
-                                   desktop,   desktop, [this] { return std::size_t{4}; }};
+                                   desktop,   desktop, [] { return std::size_t{4}; }};
     context.user = &user;
     context.settingsPath = folder.PathOf("settings.ini");
     context.showCatalogueWindow = [this](bool visible) { catalogueShown.push_back(visible); };
