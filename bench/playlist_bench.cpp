@@ -75,20 +75,8 @@ void BM_LoadPlayList(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadPlayList)->Unit(benchmark::kMillisecond);
 
-class NoWindows : public PlaylistViews, public PlaylistCentralHost {
+class NoWindows : public PlaylistCentralHost {
  public:
-  void OpenAudience() override {}
-  void CloseAudience() override {}
-  void RestoreAudience() override {}
-  bool AudienceStaysOnTop() override { return false; }
-  void UpdateAudience(const AudienceItems&) override {}
-  void OpenFullList(int, int) override {}
-  void CloseFullList() override {}
-  void RefreshFullList() override {}
-  void SetFullListRows(int, int) override {}
-  void RestoreFullList() override {}
-  void BringAudienceForward() override {}
-  void BringFullListForward() override {}
   void PlaySong(const tSong&, bool) override {}
   void ClosePlayer() override {}
   void SetCatalogueWindowVisible(bool) override {}
@@ -106,9 +94,10 @@ void BM_ItemEditorAvailableSongs(benchmark::State& state) {
   ThreadSleeper sleeper;
   PosixProgramStarter programs;
   tLivePlayerOptions players;
+  NoPlaylistViews views;
   NoWindows windows;
   tPlaylistCentral central({setup.catalogue, [] { return std::size_t{kSongs}; }, user, files,
-                            sleeper, programs, players, windows, windows});
+                            sleeper, programs, players, windows, views});
   for (auto _ : state) {
     tItemEditor editor({central, setup.catalogue, files, user, [](const tSong&, bool) {}, players},
                        setup.catalogue.Songs(), kAddMode, ItemEditorSettings{});

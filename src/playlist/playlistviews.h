@@ -54,6 +54,24 @@ class PlaylistViews {
   virtual void BringFullListForward() = 0;
 };
 
+// No views at all: for a program (or a run) without the audience and full list windows, whose
+// commands then stay disabled, so nothing reaches these.
+class NoPlaylistViews final : public PlaylistViews {
+ public:
+  void OpenAudience() override {}
+  void CloseAudience() override {}
+  void RestoreAudience() override {}
+  bool AudienceStaysOnTop() override { return false; }
+  void UpdateAudience(const AudienceItems&) override {}
+  void OpenFullList(int, int) override {}
+  void CloseFullList() override {}
+  void RefreshFullList() override {}
+  void SetFullListRows(int, int) override {}
+  void RestoreFullList() override {}
+  void BringAudienceForward() override {}
+  void BringFullListForward() override {}
+};
+
 // The window program's side of Playlist Central: the player control, the catalogue window, the
 // record viewer, the item editor and the list widget.
 class PlaylistCentralHost {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "ui/widgets/dialogbuttons.h"
 #include "ui/widgets/qtuser.h"
 
 namespace tunedex {
@@ -87,19 +88,10 @@ TMovedFilesDialog::TMovedFilesDialog(tMovedFiles& moved, QWidget* parent)
   m_unsettled->header()->resizeSection(0, 200);
   layout->addWidget(m_unsettled, 1);
 
-  auto* buttons = new QHBoxLayout;
   m_count = PlainLabel(QString(), this);
-  buttons->addWidget(m_count);
-  m_ok = new QPushButton(QStringLiteral("OK"), this);
-  m_ok->setDefault(true);
-  m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  m_cancel->setAutoDefault(false);
-  buttons->addStretch();
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
-  layout->addLayout(buttons);
-  connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const OkCancelButtons buttons = AddOkCancelRow(*this, *layout, m_count);
+  m_ok = buttons.ok;
+  m_cancel = buttons.cancel;
   ShowCount();
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/widgets/dialogbuttons.h"
 #include "ui/widgets/qtuser.h"
 
 namespace tunedex {
@@ -45,18 +46,10 @@ TPathMatchingDialog::TPathMatchingDialog(const PathMatchTexts& texts, QWidget* p
   }
   layout->addWidget(frame);
 
-  auto* buttons = new QHBoxLayout;
-  m_ok = new QPushButton(QStringLiteral("OK"), this);
-  m_ok->setDefault(true);
-  m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  m_cancel->setAutoDefault(false);
-  buttons->addStretch();
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
-  layout->addLayout(buttons);
   // Escape is the Cancel button's through QDialog::reject.
-  connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const OkCancelButtons buttons = AddOkCancelRow(*this, *layout);
+  m_ok = buttons.ok;
+  m_cancel = buttons.cancel;
 
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

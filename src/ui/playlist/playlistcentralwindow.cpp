@@ -32,24 +32,6 @@ constexpr int kDesignedWidth = 420;
 constexpr int kDesignedHeight = 460;
 constexpr int kMarkSize = 12;
 
-// The audience view and the full list view do not exist yet: their commands stay disabled
-// (the core is never told the views are available), so nothing reaches these.
-class AbsentViews final : public PlaylistViews {
- public:
-  void OpenAudience() override {}
-  void CloseAudience() override {}
-  void RestoreAudience() override {}
-  bool AudienceStaysOnTop() override { return false; }
-  void UpdateAudience(const AudienceItems&) override {}
-  void OpenFullList(int, int) override {}
-  void CloseFullList() override {}
-  void RefreshFullList() override {}
-  void SetFullListRows(int, int) override {}
-  void RestoreFullList() override {}
-  void BringAudienceForward() override {}
-  void BringFullListForward() override {}
-};
-
 QStringList Captions() {
   QStringList captions;
   for (std::string_view caption : PlaylistCentralColumns()) captions << ToQt(caption);
@@ -167,7 +149,8 @@ TPlaylistCentralWindow::TPlaylistCentralWindow(PlaylistCentralContext context, Q
             [this, source](const QPoint& position) { ShowMenuAt(source, position); });
   }
 
-  m_views = std::make_unique<AbsentViews>();
+  // The audience view and the full list view do not exist yet.
+  m_views = std::make_unique<NoPlaylistViews>();
   m_central = std::make_unique<tPlaylistCentral>(tPlaylistCentral::Services{
       m_context.catalogue, m_context.viewSongCount,
       m_context.user ? *m_context.user : static_cast<UserInteraction&>(m_user), m_context.files,
