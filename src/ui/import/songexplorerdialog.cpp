@@ -411,10 +411,6 @@ bool TSongExplorerDialog::HandleKey(QKeyEvent& event) {
                                      : ExplorerKey::Other;
   }
   if (key == ExplorerKey::Other) return false;
-  if (key == ExplorerKey::CtrlV) {
-    Run(Action::Paste);
-    return true;
-  }
   if (!m_logic->Key(key, m_list->Editing())) return false;
   AfterCommand();
   return true;
