@@ -39,6 +39,7 @@
 #include "ui/players/playeroptionswindow.h"
 #include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
+#include "ui/widgets/fonts.h"
 #include "ui/widgets/pictures.h"
 
 namespace tunedex {
@@ -268,13 +269,7 @@ void TTunedexMain::ApplyGeometry() {
 }
 
 void TTunedexMain::ApplyGridFont() {
-  const tFontSetting& setting = m_logic->Settings().font;
-  QFont font(ToQt(setting.name), setting.size);
-  font.setBold((setting.style & kFontBold) != 0);
-  font.setItalic((setting.style & kFontItalic) != 0);
-  font.setUnderline((setting.style & kFontUnderline) != 0);
-  font.setStrikeOut((setting.style & kFontStrikeOut) != 0);
-  m_grid->ApplyFont(font);
+  m_grid->ApplyFont(QtFont(m_logic->Settings().font));
 }
 
 void TTunedexMain::ApplyVisibility() {
@@ -568,12 +563,7 @@ std::optional<std::pair<tFontSetting, double>> TTunedexMain::ChooseFont() {
   const int oldWidth = QFontMetrics(before).averageCharWidth();
   m_grid->ApplyFont(chosen);
   const int newWidth = QFontMetrics(chosen).averageCharWidth();
-  tFontSetting setting;
-  setting.name = FromQt(chosen.family());
-  setting.size = chosen.pointSize() > 0 ? chosen.pointSize() : m_logic->Settings().font.size;
-  setting.style = (chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
-                  (chosen.underline() ? kFontUnderline : 0) |
-                  (chosen.strikeOut() ? kFontStrikeOut : 0);
+  const tFontSetting setting = FontSettingOf(chosen, 0, m_logic->Settings().font.size);
   return std::pair{setting, oldWidth > 0 ? static_cast<double>(newWidth) / oldWidth : 1.0};
 }
 
