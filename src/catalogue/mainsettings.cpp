@@ -38,6 +38,39 @@ constexpr FlagKey kFlagKeys[] = {
 
 }  // namespace
 
+ColourValue ReadColour(const tIniFile& ini, std::string_view section, std::string_view key,
+                       ColourValue defaultValue) {
+  // Stored as a signed integer, so a system colour code reads as a negative number.
+  const auto colour =
+      static_cast<ColourValue>(ini.ReadInteger(section, key, static_cast<int>(defaultValue)));
+  return IsColourValue(colour) ? colour : defaultValue;
+}
+
+void WriteColour(tIniFile& ini, std::string_view section, std::string_view key,
+                 ColourValue colour) {
+  ini.WriteInteger(section, key, static_cast<int>(colour));
+}
+
+tFontSetting ReadFontSetting(const tIniFile& ini, std::string_view section,
+                             const tFontSetting& defaults, bool withColour) {
+  tFontSetting font = defaults;
+  font.name = ini.ReadString(section, "Font name", defaults.name);
+  if (font.name.empty()) font.name = defaults.name;
+  const int size = ini.ReadInteger(section, "Font size", defaults.size);
+  font.size = size >= 1 && size <= 200 ? size : defaults.size;
+  if (withColour) font.colour = ReadColour(ini, section, "Font colour", defaults.colour);
+  font.style = ini.ReadInteger(section, "Font style", defaults.style) & 15;
+  return font;
+}
+
+void WriteFontSetting(tIniFile& ini, std::string_view section, const tFontSetting& font,
+                      bool withColour) {
+  ini.WriteString(section, "Font name", font.name);
+  ini.WriteInteger(section, "Font size", font.size);
+  if (withColour) WriteColour(ini, section, "Font colour", font.colour);
+  ini.WriteInteger(section, "Font style", font.style);
+}
+
 void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players) {
   settings.top = ReadCoordinate(ini, "Top", -kLargestCoordinate);
   settings.left = ReadCoordinate(ini, "Left", -kLargestCoordinate);
@@ -50,16 +83,7 @@ void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerO
     settings.columnWidths[i] =
         width >= 0 && width <= kLargestColumn ? width : kDefaultColumnWidths[i];
   }
-  const tFontSetting defaults;
-  settings.font.name = ini.ReadString(kGrid, "Font name", defaults.name);
-  if (settings.font.name.empty()) settings.font.name = defaults.name;
-  const int size = ini.ReadInteger(kGrid, "Font size", defaults.size);
-  settings.font.size = size >= 1 && size <= 200 ? size : defaults.size;
-  // Stored as a signed integer, so a system colour code reads as a negative number.
-  const auto colour = static_cast<ColourValue>(
-      ini.ReadInteger(kGrid, "Font colour", static_cast<int>(defaults.colour)));
-  settings.font.colour = IsColourValue(colour) ? colour : defaults.colour;
-  settings.font.style = ini.ReadInteger(kGrid, "Font style", defaults.style) & 15;
+  settings.font = ReadFontSetting(ini, kGrid, tFontSetting{}, true);
 
   const int state = ini.ReadInteger(kMain, "State", kWindowNormal);
   settings.state = state >= kWindowNormal && state <= kWindowMaximised ? state : kWindowNormal;
@@ -102,10 +126,7 @@ void WriteMainSettings(tIniFile& ini, const tMainSettings& settings, tLivePlayer
   ini.WriteInteger(kGrid, "Column2", settings.columnWidths[0]);
   ini.WriteInteger(kGrid, "Column3", settings.columnWidths[1]);
   ini.WriteInteger(kGrid, "Column4", settings.columnWidths[2]);
-  ini.WriteString(kGrid, "Font name", settings.font.name);
-  ini.WriteInteger(kGrid, "Font size", settings.font.size);
-  ini.WriteInteger(kGrid, "Font colour", static_cast<int>(settings.font.colour));
-  ini.WriteInteger(kGrid, "Font style", settings.font.style);
+  WriteFontSetting(ini, kGrid, settings.font, true);
 
   if (!settings.songsFolder.empty()) ini.WriteString(kStartup, "Songs", settings.songsFolder);
   ini.WriteString(kStartup, "Data", settings.databasePath);

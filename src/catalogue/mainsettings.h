@@ -44,6 +44,17 @@ struct tFontSetting {
   friend bool operator==(const tFontSetting&, const tFontSetting&) = default;
 };
 
+// A colour key; a stored value that is no colour gives defaultValue.
+ColourValue ReadColour(const tIniFile& ini, std::string_view section, std::string_view key,
+                       ColourValue defaultValue);
+void WriteColour(tIniFile& ini, std::string_view section, std::string_view key, ColourValue colour);
+// The keys "Font name", "Font size" (1 to 200 points), "Font style" and, withColour,
+// "Font colour" of a section; absent or absurd values give the defaults'.
+tFontSetting ReadFontSetting(const tIniFile& ini, std::string_view section,
+                             const tFontSetting& defaults, bool withColour);
+void WriteFontSetting(tIniFile& ini, std::string_view section, const tFontSetting& font,
+                      bool withColour);
+
 // The catalogue window's display switches (menu ticks), in the order they are stored.
 struct tDisplayOptions {
   bool showFormatMismatches = false;
