@@ -83,6 +83,7 @@ class NoWindows : public PlaylistCentralHost {
   void ShowSongDetails(const tSong&) override {}
   void OpenItemEditor(int) override {}
   void BringToFront(bool) override {}
+  void ShowNormal() override {}
   void Refresh() override {}
   void ScrollIntoView(int) override {}
 };

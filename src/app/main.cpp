@@ -25,6 +25,7 @@
 #include "ui/import/scanwizarddialog.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/playlist/audienceviewwindow.h"
 #include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/foldertree.h"
@@ -37,7 +38,7 @@ constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
     "               [--screenshot FILE.png [--dialog "
     "editor|filter|players|explorer|scan|lost|playlist|\n"
-    "                                    playlist-item]\n"
+    "                                    playlist-item|audience]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -64,7 +65,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
          options.dialog == "lost" || options.dialog == "playlist" ||
-         options.dialog == "playlist-item";
+         options.dialog == "playlist-item" || options.dialog == "audience";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -74,9 +75,10 @@ struct Screenshot {
   bool taken = false;
   bool saved = false;
 
-  void Take(QWidget& widget) {
+  // area: the part of the widget to picture; empty, the whole widget.
+  void Take(QWidget& widget, const QRect& area = QRect()) {
     taken = true;
-    saved = widget.grab().save(file);
+    saved = widget.grab(area.isEmpty() ? QRect(QPoint(0, 0), QSize(-1, -1)) : area).save(file);
     if (!saved) std::fprintf(stderr, "Cannot save %s\n", file.toLocal8Bit().constData());
   }
 };
@@ -213,7 +215,8 @@ int RunTunedex(int argc, char** argv) {
   window.ShowAsStored();
   if (screenshot) {
     // The Song Explorer reads its folder first.
-    const int pictureAfterMs = options.dialog == "explorer" || options.dialog == "playlist-item"
+    const int pictureAfterMs = options.dialog == "explorer" || options.dialog == "playlist-item" ||
+                                       options.dialog == "audience"
                                    ? 1500
                                : options.dialog == "scan" ? 3000
                                                           : 600;
@@ -261,6 +264,20 @@ int RunTunedex(int argc, char** argv) {
         QWidget* shown = item ? static_cast<QWidget*>(OpenedItemEditor())
                               : window.findChild<TPlaylistCentralWindow*>();
         if (shown && !shot.taken) shot.Take(*shown);
+      });
+    } else if (options.dialog == "audience") {
+      // The evening's first item set as starting item, the bars over the room's screen.
+      QTimer::singleShot(200, &window, [&window] {
+        window.Logic().Run(Command::PlaylistCentral);
+        auto* playlist = window.findChild<TPlaylistCentralWindow*>();
+        if (!playlist || playlist->Logic().RowCount() == 0) return;
+        playlist->Logic().SelectRow(0);
+        playlist->Run(PlaylistCommand::SetStarting);
+        playlist->Run(PlaylistCommand::ShowAudience);
+      });
+      QTimer::singleShot(900, &window, [&window, &shot] {
+        auto* view = window.findChild<TAudienceView*>();
+        if (view && !shot.taken) shot.Take(*view, view->VisibleRegion().boundingRect());
       });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {

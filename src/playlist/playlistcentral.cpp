@@ -144,11 +144,13 @@ void tPlaylistCentral::SetViewsAvailable(bool available) {
 
 void tPlaylistCentral::EditorClosed() {
   m_editorOpen = false;
+  m_s.host.ShowNormal();
   UpdateControls();
 }
 
 void tPlaylistCentral::AudienceClosed() {
   m_audienceOpen = false;
+  m_s.host.ShowNormal();
   UpdateControls();
 }
 

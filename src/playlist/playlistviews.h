@@ -89,6 +89,9 @@ class PlaylistCentralHost {
   virtual void OpenItemEditor(int mode) = 0;
   // Brings Playlist Central to the front, then the requesting audience view when asked.
   virtual void BringToFront(bool audienceToo) = 0;
+  // Shows Playlist Central at its normal size (after the item editor or the audience view
+  // closed).
+  virtual void ShowNormal() = 0;
   // The rows, marks, selection, status panels or enabling changed: show them again.
   virtual void Refresh() = 0;
   virtual void ScrollIntoView(int row) = 0;

@@ -41,6 +41,7 @@ class FakePlaylistWindows : public PlaylistViews, public PlaylistCentralHost {
   void ShowSongDetails(const tSong& song) override;
   void OpenItemEditor(int mode) override { m_log.push_back("editor " + std::to_string(mode)); }
   void BringToFront(bool audienceToo) override;
+  void ShowNormal() override { m_log.push_back("show central"); }
   void Refresh() override { ++refreshes; }
   void ScrollIntoView(int row) override { m_log.push_back("scroll " + std::to_string(row)); }
 

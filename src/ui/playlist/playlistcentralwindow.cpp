@@ -21,6 +21,7 @@
 #include "players/playercontrol.h"
 #include "playlist/playlistsettings.h"
 #include "ui/playlist/itemeditorwindow.h"
+#include "ui/playlist/playlistviewwindows.h"
 #include "ui/widgets/listmodel.h"
 #include "ui/widgets/pictures.h"
 
@@ -149,12 +150,12 @@ TPlaylistCentralWindow::TPlaylistCentralWindow(PlaylistCentralContext context, Q
             [this, source](const QPoint& position) { ShowMenuAt(source, position); });
   }
 
-  // The audience view and the full list view do not exist yet.
-  m_views = std::make_unique<NoPlaylistViews>();
+  m_views = std::make_unique<TPlaylistViewWindows>(*this, m_context.settingsPath, m_context.help);
   m_central = std::make_unique<tPlaylistCentral>(tPlaylistCentral::Services{
       m_context.catalogue, m_context.viewSongCount,
       m_context.user ? *m_context.user : static_cast<UserInteraction&>(m_user), m_context.files,
       m_context.sleeper, m_context.programs, m_context.playerOptions, *this, *m_views});
+  m_central->SetViewsAvailable(true);
   m_list->installEventFilter(this);
   m_list->viewport()->installEventFilter(this);
   Sync();
@@ -432,10 +433,16 @@ void TPlaylistCentralWindow::OpenItemEditor(int mode) {
   if (m_context.openItemEditor) m_context.openItemEditor(mode);
 }
 
-void TPlaylistCentralWindow::BringToFront(bool) {
+void TPlaylistCentralWindow::BringToFront(bool audienceToo) {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
+  if (audienceToo) m_views->BringAudienceForward();
+}
+
+void TPlaylistCentralWindow::ShowNormal() {
+  if (m_closed) return;
+  showNormal();
 }
 
 void TPlaylistCentralWindow::Refresh() {
@@ -451,6 +458,15 @@ void TPlaylistCentralWindow::ScrollIntoView(int row) {
 
 void TPlaylistCentralWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!m_switchBack && m_context.players) {
+    // Shift+F10 from the player comes back here, then brings the open views forward.
+    m_switchBack = std::make_unique<SwitchBackRegistration>(
+        m_context.players->SwitchBacks(), static_cast<WindowHandle>(winId()), [this] {
+          if (m_closed) return;
+          BringToFront(false);
+          m_central->SwitchBack();
+        });
+  }
   if (!m_settingsApplied) ApplySettings();
   m_central->UpdateControls();
   Sync();

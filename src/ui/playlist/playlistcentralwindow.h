@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "players/switchbackregistry.h"
 #include "playlist/playlistmenus.h"
 #include "ui/widgets/qtuser.h"
 
@@ -21,6 +22,7 @@ namespace tunedex {
 
 class tPlayerControl;
 class TPlaylistModel;
+class TPlaylistViewWindows;
 
 struct PlaylistCentralContext {
   tCatalogue& catalogue;
@@ -82,6 +84,7 @@ class TPlaylistCentralWindow : public QDialog, private PlaylistCentralHost {
   void ShowSongDetails(const tSong& song) override;
   void OpenItemEditor(int mode) override;
   void BringToFront(bool audienceToo) override;
+  void ShowNormal() override;
   void Refresh() override;
   void ScrollIntoView(int row) override;
 
@@ -98,7 +101,8 @@ class TPlaylistCentralWindow : public QDialog, private PlaylistCentralHost {
 
   PlaylistCentralContext m_context;
   QtUser m_user;
-  std::unique_ptr<PlaylistViews> m_views;
+  std::unique_ptr<TPlaylistViewWindows> m_views;
+  std::unique_ptr<SwitchBackRegistration> m_switchBack;
   std::unique_ptr<tPlaylistCentral> m_central;
   TPlaylistModel* m_model = nullptr;
   QTreeView* m_list = nullptr;
