@@ -421,6 +421,20 @@ TEST_F(PlaylistCentralTest, ChangeWithoutSelectionSaysSo) {
   EXPECT_TRUE(central->EditorOpen());
   central->EditorClosed();
   EXPECT_FALSE(central->EditorOpen());
+  EXPECT_EQ(windows.LogOf("show central").size(), 1u);  // back at its normal size
+}
+
+TEST_F(PlaylistCentralTest, TheAudienceViewClosingShowsCentralAndReenablesItsCommand) {
+  Open(kThree);
+  central->SelectRow(0);
+  central->SetStartingItem();
+  central->ShowAudienceView();
+  EXPECT_FALSE(central->Controls().showAudience);
+  EXPECT_TRUE(central->Controls().restoreAudience);
+  central->AudienceClosed();
+  EXPECT_EQ(windows.LogOf("show central").size(), 1u);
+  EXPECT_TRUE(central->Controls().showAudience);
+  EXPECT_FALSE(central->Controls().restoreAudience);
 }
 
 TEST_F(PlaylistCentralTest, CheckAvailabilityStopsAtTheFirstFailure) {
