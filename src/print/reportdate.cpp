@@ -68,9 +68,13 @@ std::string IcuDateFormats::Format(std::chrono::year_month_day date, bool weekda
 std::string UserDateLocale() {
   for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
     const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return IcuLocaleFromPosix(value);
+    if (value != nullptr && *value != '\0') {
+      std::string locale = IcuLocaleFromPosix(value);
+      // "C" and "POSIX" name no language: dates are then written in English.
+      return locale.empty() ? "en" : locale;
+    }
   }
-  return {};
+  return "en";
 }
 
 std::string ReportDateText(DateFormats& formats, std::chrono::year_month_day date) {

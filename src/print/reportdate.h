@@ -28,7 +28,8 @@ class IcuDateFormats : public DateFormats {
   std::string m_locale;
 };
 
-// The locale dates are written in: LC_ALL, LC_TIME, LANG, in that order of precedence.
+// The locale dates are written in: LC_ALL, LC_TIME, LANG, in that order of precedence; English
+// when none names a language.
 std::string UserDateLocale();
 
 // The report's date: the full weekday name, a blank and the short date ("Thursday 12/10/26").

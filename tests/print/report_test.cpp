@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"ThreeByteCharacters", "  " + Repeat("\xE2\x82\xAC", 49) + "z!",
                               Repeat("\xE2\x82\xAC", 48)},
                     FieldCase{"ControlCharactersInsideBecomeBlanks", "a\tb\r\nc", "a b  c"}),
-    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FieldCase>& param) { return std::string(param.param.name); });
 
 TEST(ReportLinesTest, EachSongLineIsTabIdTabTitleTabArtistThenTheCount) {
   tSongList view(tSongList::Ownership::OwnsSongs);
