@@ -121,6 +121,18 @@ void AppendReportLines(const tSongList& view, std::string& out, std::string_view
   AppendText(out, lineEnd);
 }
 
+ReportPreview MakeReportPreview(const ReportHeading& heading, const tSongList& view) {
+  ReportPreview preview{SpacedProductName(), std::string(kProductWebAddress),   heading.dateText,
+                        heading.title,       std::string(kReportColumnHeading), {},
+                        view.Count()};
+  AppendReportLines(view, preview.paneText, "\n");
+  return preview;
+}
+
+int TwipsToPixels(int twips, int dpi) {
+  return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440);
+}
+
 std::string SavedReportText(const ReportHeading& heading, const tSongList& view) {
   constexpr std::string_view kLineEnd = "\r\n";
   std::string text;

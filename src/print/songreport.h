@@ -46,6 +46,21 @@ struct ReportHeading {
   std::string dateText;  // ReportDateText
 };
 
+// Everything the print preview shows, filled in one go.
+struct ReportPreview {
+  std::string productName;    // SpacedProductName()
+  std::string webAddress;     // kProductWebAddress
+  std::string dateText;       // right-aligned above the title
+  std::string title;          // the group label
+  std::string columnHeading;  // kReportColumnHeading
+  std::string paneText;       // the report lines, each ended by "\n", the count line last
+  std::size_t songCount = 0;
+};
+ReportPreview MakeReportPreview(const ReportHeading& heading, const tSongList& view);
+
+// A tab stop in twips as pixels of a device with dpi pixels per inch, rounded.
+int TwipsToPixels(int twips, int dpi);
+
 // The saved report: the spaced product name, the web address, the title TAB the date, the
 // column heading, then the report lines; every line ended by CR LF, in UTF-8.
 std::string SavedReportText(const ReportHeading& heading, const tSongList& view);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/fileio.h"
@@ -149,6 +150,26 @@ TEST(SavedReportTest, SongLinesBeginWithATabAndEveryLineEndsWithCrLf) {
     }
   }
   EXPECT_EQ(lineFeeds, 7U);
+}
+
+TEST(ReportPreviewTest, HoldsTheTextsAndThePaneLinesEndedByLineFeeds) {
+  tSongList view(tSongList::Ownership::OwnsSongs);
+  AddSongs(view, {{.title = "Waterloo", .artist = "ABBA", .idCode = "AB001"}});
+  const ReportPreview preview =
+      MakeReportPreview({"Showing: All Songs", "Thursday 12/10/26"}, view);
+  EXPECT_EQ(preview.productName, "-   T u n e d e x   -");
+  EXPECT_EQ(preview.title, "Showing: All Songs");
+  EXPECT_EQ(preview.dateText, "Thursday 12/10/26");
+  EXPECT_EQ(preview.paneText, "\tAB001\tWaterloo\tABBA\n1 songs\n");
+  EXPECT_EQ(preview.songCount, 1U);
+}
+
+TEST(ReportPreviewTest, TabStopsInTwipsBecomeRoundedDevicePixels) {
+  const std::vector<std::tuple<int, int, int>> cases = {
+      {970, 96, 65}, {2100, 96, 140}, {5500, 96, 367}, {970, 120, 81}, {1440, 600, 600}};
+  for (const auto& [twips, dpi, pixels] : cases) {
+    EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
+  }
 }
 
 class SaveReportTest : public testing::Test {

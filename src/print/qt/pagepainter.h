@@ -10,7 +10,9 @@ class QPagedPaintDevice;
 
 namespace tunedex {
 
-// The page of a paged device (a printer, a PDF writer) in its pixels, for the page engine.
+// The page of a paged device (a printer, a PDF writer) in its pixels, for the page engine. The
+// engine's margins are measured from the paper's edge: a QPrinter needs setFullPage(true), a
+// QPdfWriter page margins of 0.
 PageDevice PageDeviceOf(const QPagedPaintDevice& device);
 
 // Paints one page's drawing operations; the painter's coordinates are the device's pixels.
