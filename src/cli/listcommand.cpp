@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/datafileuser.h"
 #include "cli/outputbuffer.h"
+#include "cli/viewoptions.h"
 #include "common/fileio.h"
 #include "common/recordtext.h"
 #include "song/songtype.h"
@@ -35,35 +36,6 @@ char* WriteText(std::string_view text, char* out) {
   // An empty view may have no data at all, which memcpy must not be given.
   if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
-}
-
-// Loads the database named by the first positional argument; false when it is not one (the
-// message has been shown).
-bool LoadNamedDatabase(const Arguments& arguments, tSongList& master, UserInteraction& user) {
-  if (arguments.Positional().size() != 1) throw UsageError("expected one database file");
-  const std::string& path = arguments.Positional()[0];
-  DataFileUser dataFileUser(user, path);
-  return LoadDatabase(master, path, dataFileUser) == LoadResult::Loaded;
-}
-
-ViewMode ViewModeFromName(const std::string& name) {
-  static const std::map<std::string, ViewMode> kModes = {{"all", ViewMode::All},
-                                                         {"custom", ViewMode::CustomLanguage},
-                                                         {"english", ViewMode::English},
-                                                         {"other", ViewMode::OtherLanguages},
-                                                         {"new", ViewMode::NewSongs}};
-  const auto it = kModes.find(name);
-  if (it == kModes.end()) throw UsageError("unknown view " + name);
-  return it->second;
-}
-
-int SortCodeFromName(const std::string& name) {
-  const bool descending = name.starts_with('-');
-  const std::string_view key = std::string_view(name).substr(descending ? 1 : 0);
-  for (const SortKeyInfo& info : kSortKeys) {
-    if (info.name == key) return descending ? -info.code : info.code;
-  }
-  throw UsageError("unknown sort " + name);
 }
 
 // Every field of a line fits a record's worth of decoded text and this much more: the two

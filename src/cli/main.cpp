@@ -10,6 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/consoleuser.h"
+#include "cli/reportcommand.h"
 #include "common/fileio.h"
 
 namespace {
@@ -74,6 +75,10 @@ constexpr const char* kUsage =
     "  playlist add TDP --db DB [--singer S] [--at end|next|fair] [--current N] FILE...\n"
     "      Print a playlist's items, check their song files and players, or add\n"
     "      items for songs of DB (see README).\n"
+    "  report DB [--view V] [--custom-code CODE] [--sort S] [--find TEXT] [--title TEXT]\n"
+    "            (-o FILE.txt | --pdf FILE.pdf [--layout list|by-artist|by-title])\n"
+    "      Write the shown songs as the print preview's text report (UTF-8, CR LF),\n"
+    "      or as a printed list or a songbook by artist or by title in PDF.\n"
     "\n"
     "Options:\n"
     "  --settings FILE   use this settings file instead of the usual one\n"
@@ -101,6 +106,7 @@ int RunCommand(const std::string& command, const tunedex::cli::Arguments& argume
   if (command == "volumes") return RunVolumes(arguments, user, stdout);
   if (command == "play") return RunPlay(arguments, user, stdout);
   if (command == "playlist") return RunPlaylist(arguments, user, stdout);
+  if (command == "report") return RunReport(arguments, user, stdout);
   throw UsageError("unknown command " + command);
 }
 
