@@ -25,6 +25,7 @@
 #include "ui/import/scanwizarddialog.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
+#include "ui/playlist/fulllistwindow.h"
 #include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/foldertree.h"
@@ -37,7 +38,7 @@ constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
     "               [--screenshot FILE.png [--dialog "
     "editor|filter|players|explorer|scan|lost|playlist|\n"
-    "                                    playlist-item]\n"
+    "                                    playlist-item|fulllist]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -64,7 +65,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
          options.dialog == "lost" || options.dialog == "playlist" ||
-         options.dialog == "playlist-item";
+         options.dialog == "playlist-item" || options.dialog == "fulllist";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -261,6 +262,25 @@ int RunTunedex(int argc, char** argv) {
         QWidget* shown = item ? static_cast<QWidget*>(OpenedItemEditor())
                               : window.findChild<TPlaylistCentralWindow*>();
         if (shown && !shot.taken) shot.Take(*shown);
+      });
+    } else if (options.dialog == "fulllist") {
+      // The full list over Playlist Central's active playlist, its second item starting and its
+      // fourth current (when it has them).
+      QTimer::singleShot(200, &window, [&window, &options] {
+        window.Logic().Run(Command::PlaylistCentral);
+        auto* playlist = window.findChild<TPlaylistCentralWindow*>();
+        if (!playlist) return;
+        auto* view = new TFullListView(
+            {playlist->Logic().Items(), SettingsFilePath(ProgramFilePath(), options.settings)},
+            &window);
+        view->AttachItems();
+        const int count = static_cast<int>(playlist->Logic().Items().Count());
+        view->SetRows(count > 1 ? 1 : -1, count > 3 ? 3 : -1);
+        view->show();
+      });
+      QTimer::singleShot(500, &window, [&window, &shot] {
+        auto* view = window.findChild<TFullListView*>();
+        if (view && !shot.taken) shot.Take(*view);
       });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {

@@ -197,7 +197,7 @@ void TFullListView::BuildStatusBar() {
   m_panel2 = new QLabel(ToQt(kFullListEmptyStatus), m_status);
   m_panel2->setAlignment(Qt::AlignCenter);
   m_panel2->setFixedWidth(kStatusPanel2Width);
-  m_status->addWidget(m_panel1);
+  m_status->addWidget(m_panel1, 1);
   m_status->addWidget(m_panel2);
   struct ButtonSpec {
     FullListCommand command;

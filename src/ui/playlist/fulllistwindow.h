@@ -25,10 +25,10 @@ class TScreenFollower;
 struct FullListContext {
   tPlayList& items;
   std::string settingsPath;
-  std::function<void(int topic)> help;
+  std::function<void(int topic)> help = {};
   // Called once, when the window has closed and written its settings; the window is deleted
   // later by its owner and does nothing more after this.
-  std::function<void()> closed;
+  std::function<void()> closed = {};
 };
 
 // The full playlist view: the running order in large type for the room, over tFullListView,
