@@ -312,6 +312,16 @@ TEST_F(FullListWindowTest, TheMouseOverTheGridGivesItTheFocusWhileTheWindowIsAct
   EXPECT_TRUE(window->Grid().hasFocus());
 }
 
+TEST_F(FullListWindowTest, CtrlXClosesTheWindow) {
+  Open();
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  if (!window->isActiveWindow()) GTEST_SKIP() << "no active window on this platform";
+  QTest::keyClick(window.get(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(closedCalls, 1);
+  EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(FullListWindowTest, ClosingWritesTheSettingsAndTellsTheOwnerOnce) {
   Fill(2);
   Open();
