@@ -9,7 +9,7 @@ namespace tunedex {
 
 namespace {
 
-constexpr std::array<FullListColumnSpec, kFullListColumns> kColumns{{
+constexpr std::array<FullListColumnInfo, kFullListColumns> kColumns{{
     {"", kNumberColumnWidth, kNumberColumnWidth, kNumberColumnWidth},
     {"Singer", 250, 0, 700},
     {"Song Title", 250, 100, 700},
@@ -42,13 +42,13 @@ ColourValue ReadColour(const tIniFile& ini, std::string_view key, ColourValue fa
 
 }  // namespace
 
-const FullListColumnSpec& ColumnSpec(FullListColumn column) {
+const FullListColumnInfo& ColumnInfo(FullListColumn column) {
   return kColumns[static_cast<std::size_t>(column)];
 }
 
 int ClampColumnWidth(FullListColumn column, int width) {
-  const FullListColumnSpec& spec = ColumnSpec(column);
-  return std::clamp(width, spec.minimum, spec.maximum);
+  const FullListColumnInfo& info = ColumnInfo(column);
+  return std::clamp(width, info.minimum, info.maximum);
 }
 
 std::span<const FullListMenuEntry> FullListMenu() {

@@ -29,13 +29,13 @@ enum class FullListColumn { Number = 0, Singer = 1, Title = 2 };
 inline constexpr int kFullListColumns = 3;
 
 // A column's header caption and the widths its header section allows.
-struct FullListColumnSpec {
+struct FullListColumnInfo {
   std::string_view caption;
   int designed;
   int minimum;
   int maximum;
 };
-const FullListColumnSpec& ColumnSpec(FullListColumn column);
+const FullListColumnInfo& ColumnInfo(FullListColumn column);
 // The width pulled within the column's limits.
 int ClampColumnWidth(FullListColumn column, int width);
 

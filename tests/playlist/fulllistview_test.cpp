@@ -162,9 +162,9 @@ TEST(FullListColumns, HeaderSectionsAreHeldWithinTheirLimits) {
   for (const Case& c : cases) {
     EXPECT_EQ(ClampColumnWidth(c.column, c.wanted), c.clamped) << c.wanted;
   }
-  EXPECT_EQ(ColumnSpec(FullListColumn::Singer).caption, "Singer");
-  EXPECT_EQ(ColumnSpec(FullListColumn::Title).caption, "Song Title");
-  EXPECT_EQ(ColumnSpec(FullListColumn::Number).caption, "");
+  EXPECT_EQ(ColumnInfo(FullListColumn::Singer).caption, "Singer");
+  EXPECT_EQ(ColumnInfo(FullListColumn::Title).caption, "Song Title");
+  EXPECT_EQ(ColumnInfo(FullListColumn::Number).caption, "");
 }
 
 TEST_F(FullListFixture, DraggingASectionSetsItsColumnLessTheGridLine) {

@@ -32,7 +32,7 @@ namespace {
 QStringList Captions() {
   QStringList captions;
   for (int column = 0; column < kFullListColumns; ++column) {
-    captions << ToQt(ColumnSpec(static_cast<FullListColumn>(column)).caption);
+    captions << ToQt(ColumnInfo(static_cast<FullListColumn>(column)).caption);
   }
   return captions;
 }
@@ -199,23 +199,23 @@ void TFullListView::BuildStatusBar() {
   m_panel2->setFixedWidth(kStatusPanel2Width);
   m_status->addWidget(m_panel1, 1);
   m_status->addWidget(m_panel2);
-  struct ButtonSpec {
+  struct StatusButton {
     FullListCommand command;
     std::string_view hint;
     QIcon icon;
   };
-  const ButtonSpec buttons[] = {
+  const StatusButton buttons[] = {
       {FullListCommand::Close, kFullListCloseHint, ArtIcon("exit")},
       {FullListCommand::FitVertically, kFullListFitHint,
        style()->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton)},
       {FullListCommand::Help, kFullListHelpHint, ArtIcon("info")},
   };
-  for (const ButtonSpec& spec : buttons) {
+  for (const StatusButton& shown : buttons) {
     auto* button = new QToolButton(m_status);
-    button->setIcon(spec.icon);
+    button->setIcon(shown.icon);
     button->setAutoRaise(true);
-    button->setToolTip(ToQt(spec.hint));
-    const FullListCommand command = spec.command;
+    button->setToolTip(ToQt(shown.hint));
+    const FullListCommand command = shown.command;
     connect(button, &QToolButton::clicked, this, [this, command] { Run(command); });
     m_status->addPermanentWidget(button);
     m_buttons[command] = button;
