@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Playlists over a 100,000-song catalogue: loading a 1,000-item playlist, and the item editor's
-// available songs (one existence check per song of the view, on a local disk).
+// available songs (one existence check per song of the view, on a local disk). The full
+// playlist view painting a page of 1,000 items on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QTableView>
 #include <filesystem>
 
 #include "catalogue/catalogue.h"
@@ -16,6 +21,8 @@
 #include "playlist/itemeditor.h"
 #include "playlist/playlistcentral.h"
 #include "playlist/playlistfile.h"
+#include "ui/playlist/fulllistwindow.h"
+#include "ui/widgets/pictures.h"
 
 namespace tunedex {
 namespace {
@@ -110,7 +117,47 @@ void BM_ItemEditorAvailableSongs(benchmark::State& state) {
 }
 BENCHMARK(BM_ItemEditorAvailableSongs)->Unit(benchmark::kMillisecond);
 
+// One paint of the window (width and height as arguments) showing a page of a 1,000-item list,
+// scrolled to its middle, into an image: the grid's rows through its delegate, the header and the
+// status bar.
+void BM_FullListPaintPage(benchmark::State& state) {
+  tCatalogue catalogue;
+  catalogue.Import(bench::GeneratedCatalogue(kItems));
+  tPlayList items(catalogue);
+  for (int i = 0; i < kItems; ++i) {
+    items.Append(i % 7 == 0 ? "" : "Singer " + std::to_string(i % 40),
+                 *catalogue.Songs()[static_cast<std::size_t>(i)]);
+  }
+  TFullListView view(FullListContext{items, "", {}, {}});
+  view.AttachItems();
+  view.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  view.show();
+  QCoreApplication::processEvents();
+  view.SetRows(kItems / 2, kItems / 2 + 3);
+  view.Grid().verticalScrollBar()->setValue(kItems / 2);
+  QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["rows"] = view.Logic().VisibleRows(view.Grid().viewport()->height());
+}
+// A window of 800 x 600 and one over a whole 1920 x 1080 screen.
+BENCHMARK(BM_FullListPaintPage)
+    ->Args({800, 600})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tunedex
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  tunedex::InitUiResources();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -26,6 +26,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
 #include "ui/playlist/audienceviewwindow.h"
+#include "ui/playlist/fulllistwindow.h"
 #include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
 #include "ui/widgets/foldertree.h"
@@ -38,7 +39,7 @@ constexpr const char* kUsage =
     "usage: tunedex [--settings FILE]\n"
     "               [--screenshot FILE.png [--dialog "
     "editor|filter|players|explorer|scan|lost|playlist|\n"
-    "                                    playlist-item|audience]\n"
+    "                                    playlist-item|audience|fulllist]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -65,7 +66,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
          options.dialog == "lost" || options.dialog == "playlist" ||
-         options.dialog == "playlist-item" || options.dialog == "audience";
+         options.dialog == "playlist-item" || options.dialog == "audience" ||
+         options.dialog == "fulllist";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -216,7 +218,7 @@ int RunTunedex(int argc, char** argv) {
   if (screenshot) {
     // The Song Explorer reads its folder first.
     const int pictureAfterMs = options.dialog == "explorer" || options.dialog == "playlist-item" ||
-                                       options.dialog == "audience"
+                                       options.dialog == "audience" || options.dialog == "fulllist"
                                    ? 1500
                                : options.dialog == "scan" ? 3000
                                                           : 600;
@@ -278,6 +280,20 @@ int RunTunedex(int argc, char** argv) {
       QTimer::singleShot(900, &window, [&window, &shot] {
         auto* view = window.findChild<TAudienceView*>();
         if (view && !shot.taken) shot.Take(*view, view->VisibleRegion().boundingRect());
+      });
+    } else if (options.dialog == "fulllist") {
+      // The full list over Playlist Central's active playlist, its second item starting.
+      QTimer::singleShot(200, &window, [&window] {
+        window.Logic().Run(Command::PlaylistCentral);
+        auto* playlist = window.findChild<TPlaylistCentralWindow*>();
+        if (!playlist || playlist->Logic().RowCount() < 2) return;
+        playlist->Logic().SelectRow(1);
+        playlist->Run(PlaylistCommand::SetStarting);
+        playlist->Run(PlaylistCommand::ShowFullList);
+      });
+      QTimer::singleShot(900, &window, [&window, &shot] {
+        auto* view = window.findChild<TFullListView*>();
+        if (view && !shot.taken) shot.Take(*view);
       });
     } else if (options.dialog == "explorer") {
       QTimer::singleShot(200, &window, [&window, &options] {

@@ -12,6 +12,7 @@
 
 #include "common/inifile.h"
 #include "playlistwindowfixture.h"
+#include "ui/playlist/fulllistwindow.h"
 
 namespace tunedex {
 namespace {
@@ -97,7 +98,7 @@ TEST_F(AudienceViewWindowTest, MenuHasItsItemsShortcutsAndTheCentralToggle) {
             "Captions colour...|Ctrl+C,Items colour...|Ctrl+I,Current at top|Ctrl+P,"
             "Current at foot|Ctrl+Q,Next at top|Ctrl+N,Next at foot|Ctrl+M,Dock at top|Ctrl+D,"
             "Reset bars at home|Ctrl+R,Stay on Top|Ctrl+T,Show full list|Ctrl+L,"
-            "Hide Playlist Central|Ctrl+H,Show Help...|F1,Exit|Ctrl+X");
+            "Hide Playlist Central|Ctrl+H,Show Help...|F1,Screen|,Exit|Ctrl+X");
   EXPECT_EQ(separators, 5);
   view.Run(AudienceCommand::ToggleCentral);
   EXPECT_FALSE(window->isVisible());
@@ -144,6 +145,33 @@ TEST_F(AudienceViewWindowTest, ResetClosesTheView) {
   EXPECT_FALSE(window->Logic().AudienceOpen());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(window->findChild<TAudienceView*>(), nullptr);
+}
+
+TEST_F(AudienceViewWindowTest, TheFullListOpensFromTheViewAndClosesWhenASongStarts) {
+  TAudienceView& view = OpenAudience(1);
+  view.PrepareMenu();
+  ASSERT_TRUE(view.MenuItem(AudienceCommand::ShowFullList)->isEnabled());
+  view.Run(AudienceCommand::ShowFullList);
+  auto* list = window->findChild<TFullListView*>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(window->Logic().FullListOpen());
+  EXPECT_EQ(list->Logic().StartingRow(), 1);
+  view.PrepareMenu();
+  EXPECT_FALSE(view.MenuItem(AudienceCommand::ShowFullList)->isEnabled());
+  view.Run(AudienceCommand::Run);
+  EXPECT_FALSE(window->Logic().FullListOpen());
+  EXPECT_FALSE(list->isVisible());
+}
+
+TEST_F(AudienceViewWindowTest, ClosingTheFullListTellsCentral) {
+  OpenAudience(0);
+  window->Run(Cmd::ShowFullList);
+  auto* list = window->findChild<TFullListView*>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(window->MenuItem(Cmd::ShowFullList)->isEnabled());
+  list->close();
+  EXPECT_FALSE(window->Logic().FullListOpen());
+  EXPECT_TRUE(window->MenuItem(Cmd::ShowFullList)->isEnabled());
 }
 
 }  // namespace

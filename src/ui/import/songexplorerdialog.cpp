@@ -44,13 +44,13 @@ struct MenuItemSpec {
   QKeySequence shortcut;
 };
 
-struct ButtonSpec {
+struct StatusButton {
   Action action;
   const char* icon;
   const char* hint;
 };
 
-constexpr std::array<ButtonSpec, 10> kButtons = {{
+constexpr std::array<StatusButton, 10> kButtons = {{
     {Action::Close, "exit", "Close Song Explorer"},
     {Action::Import, "add", "Import songs to database"},
     {Action::Delete, "delete", "Delete file"},
@@ -174,7 +174,7 @@ void TSongExplorerDialog::BuildMenus(QWidget* toolbarHost) {
   hostLayout->addWidget(menuBar);
   auto* toolbar = new QToolBar(toolbarHost);
   toolbar->setIconSize(QSize(16, 16));
-  for (const ButtonSpec& spec : kButtons) {
+  for (const StatusButton& spec : kButtons) {
     QAction* button = toolbar->addAction(ArtIcon(spec.icon), QString::fromLatin1(spec.hint));
     button->setToolTip(QString::fromLatin1(spec.hint));
     const Action action = spec.action;

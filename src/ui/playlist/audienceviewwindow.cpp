@@ -22,6 +22,7 @@
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/pictures.h"
 #include "ui/widgets/qtuser.h"
+#include "ui/widgets/screenmenu.h"
 
 namespace tunedex {
 
@@ -43,18 +44,22 @@ QRect PrimaryGeometry() {
   return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
-AudienceSettings StoredSettings(const std::string& path) {
+tIniFile StoredIni(const std::string& path) {
+  if (path.empty()) return {};
+  try {
+    return tIniFile::Load(path);
+  } catch (const std::exception&) {
+    return {};  // an unreadable settings file gives the designed look
+  }
+}
+
+AudienceSettings StoredSettings(const tIniFile& ini) {
   AudienceSettings designed;
   const QRect screen = PrimaryGeometry();
   designed.left = screen.left();
   designed.width = screen.width();
   designed.height = screen.height();
-  if (path.empty()) return designed;
-  try {
-    return ReadAudienceSettings(tIniFile::Load(path), designed);
-  } catch (const std::exception&) {
-    return designed;  // an unreadable settings file gives the designed look
-  }
+  return ReadAudienceSettings(ini, designed);
 }
 
 void SetTextColour(QLabel& label, ColourValue colour) {
@@ -68,7 +73,7 @@ void SetTextColour(QLabel& label, ColourValue colour) {
 TAudienceView::TAudienceView(AudienceViewContext context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_context(std::move(context)),
-      m_logic(m_context.master, StoredSettings(m_context.settingsPath)) {
+      m_logic(m_context.master, StoredSettings(StoredIni(m_context.settingsPath))) {
   setWindowTitle(QStringLiteral("Audience view"));
   setFocusPolicy(Qt::StrongFocus);
   BuildBar(CurrentBar, "Current item", "Singer now singing or about to start",
@@ -76,10 +81,13 @@ TAudienceView::TAudienceView(AudienceViewContext context, QWidget* parent)
   BuildBar(NextBar, "Next item", "Next singer", "Next song");
   m_bars[CurrentBar].caption->setText(QString::fromUtf8(kSingingCaption));
   m_bars[NextBar].caption->setText(QString::fromUtf8(kNextUpCaption));
+  m_screens = new TScreenFollower(
+      *this, ReadRememberedScreen(StoredIni(m_context.settingsPath), kAudienceSection));
   BuildMenu();
   ApplyLook();
   const AudienceSettings& s = m_logic.Settings();
   setGeometry(s.left, s.top, s.width, s.height);
+  m_screens->PlaceAtOpening();
   if (s.stayOnTop) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   Relayout();
 }
@@ -158,6 +166,8 @@ void TAudienceView::BuildMenu() {
     }
     connect(item, &QAction::triggered, this, [this, command] { Run(command); });
     m_items[command] = item;
+    // The room's screen, among the window's own settings.
+    if (command == AudienceCommand::Help) m_menu->addMenu(&m_screens->Menu());
     if (entry.separatorAfter) m_menu->addSeparator();
   }
   PrepareMenu();
@@ -282,6 +292,8 @@ void TAudienceView::resizeEvent(QResizeEvent* event) {
 
 QRect TAudienceView::WorkArea() const {
   if (m_context.workArea) return m_context.workArea();
+  const ScreenRect chosen = m_screens->Choice().WorkArea();
+  if (chosen.width > 0 && chosen.height > 0) return QtRect(chosen);
   const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
   return on ? on->availableGeometry() : PrimaryGeometry();
 }
@@ -493,6 +505,11 @@ bool TAudienceView::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void TAudienceView::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (m_screens && !m_drag.active) m_screens->WindowMoved();
+}
+
 void TAudienceView::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F10 && !(event->modifiers() & Qt::ShiftModifier)) {
     const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -526,6 +543,7 @@ void TAudienceView::WriteSettings() {
   try {
     tIniFile ini = tIniFile::Load(m_context.settingsPath);
     WriteAudienceSettings(ini, s);
+    WriteRememberedScreen(ini, kAudienceSection, m_screens->Choice().Remembered());
     ini.Save(m_context.settingsPath);
   } catch (const std::exception& error) {
     QtUser(this).ShowWarning(std::string("The settings were not saved.\r") + error.what());

@@ -19,6 +19,8 @@ class QToolButton;
 
 namespace tunedex {
 
+class TScreenFollower;
+
 struct AudienceViewContext {
   AudienceMaster& master;
   std::string settingsPath = {};
@@ -70,6 +72,7 @@ class TAudienceView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -112,6 +115,7 @@ class TAudienceView : public QWidget {
   tAudienceView m_logic;
   std::array<BarWidgets, 2> m_bars;
   QMenu* m_menu = nullptr;
+  TScreenFollower* m_screens = nullptr;
   std::map<AudienceCommand, QAction*> m_items;
   Drag m_drag;
   bool m_activated = false;

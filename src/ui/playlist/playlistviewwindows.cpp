@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 #include "ui/playlist/audienceviewwindow.h"
+#include "ui/playlist/fulllistwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
 
 namespace tunedex {
@@ -14,6 +15,11 @@ TPlaylistViewWindows::TPlaylistViewWindows(TPlaylistCentralWindow& central,
     : m_central(central), m_settingsPath(std::move(settingsPath)), m_help(std::move(help)) {}
 
 TPlaylistViewWindows::~TPlaylistViewWindows() {
+  if (TFullListView* view = m_fullList) {
+    m_fullList = nullptr;
+    view->close();
+    delete view;
+  }
   if (m_audience) {
     m_audience->CloseQuietly();
     delete m_audience.data();
@@ -60,12 +66,49 @@ void TPlaylistViewWindows::BringAudienceForward() {
 // ---------------------------------------------------------------------------------------------
 // The full list view
 
-void TPlaylistViewWindows::OpenFullList(int, int) {}
-void TPlaylistViewWindows::CloseFullList() {}
-void TPlaylistViewWindows::RefreshFullList() {}
-void TPlaylistViewWindows::SetFullListRows(int, int) {}
-void TPlaylistViewWindows::RestoreFullList() {}
-void TPlaylistViewWindows::BringFullListForward() {}
+void TPlaylistViewWindows::OpenFullList(int startingIndex, int currentIndex) {
+  if (m_fullList) return;
+  FullListContext context{m_central.Logic().Items(), m_settingsPath, m_help};
+  context.closed = [this] {
+    // Closed by the user: Playlist Central forgets it; closed by Playlist Central: already
+    // forgotten.
+    if (TFullListView* view = m_fullList) {
+      m_fullList = nullptr;
+      view->deleteLater();
+      m_central.Logic().FullListClosed();
+      m_central.Sync();
+    }
+  };
+  m_fullList = new TFullListView(std::move(context), &m_central);
+  m_fullList->AttachItems();
+  m_fullList->SetRows(startingIndex, currentIndex);
+  m_fullList->show();
+  m_fullList->raise();
+}
+
+void TPlaylistViewWindows::CloseFullList() {
+  if (!m_fullList) return;
+  TFullListView* view = m_fullList;
+  m_fullList = nullptr;
+  view->close();
+  view->deleteLater();
+}
+
+void TPlaylistViewWindows::RefreshFullList() {
+  if (m_fullList) m_fullList->Refresh();
+}
+
+void TPlaylistViewWindows::SetFullListRows(int startingIndex, int currentIndex) {
+  if (m_fullList) m_fullList->SetRows(startingIndex, currentIndex);
+}
+
+void TPlaylistViewWindows::RestoreFullList() {
+  if (m_fullList) m_fullList->MoveToCorner();
+}
+
+void TPlaylistViewWindows::BringFullListForward() {
+  if (m_fullList) m_fullList->BringForward();
+}
 
 // ---------------------------------------------------------------------------------------------
 // What the audience view asks of Playlist Central

@@ -7,6 +7,7 @@
 
 #include "playlist/playlistviews.h"
 #include "ui/playlist/audienceviewwindow.h"
+#include "ui/playlist/fulllistwindow.h"
 
 namespace tunedex {
 
@@ -21,6 +22,7 @@ class TPlaylistViewWindows final : public PlaylistViews, private AudienceMaster 
   ~TPlaylistViewWindows() override;
 
   TAudienceView* Audience() const { return m_audience; }
+  TFullListView* FullList() const { return m_fullList; }
 
   // PlaylistViews
   void OpenAudience() override;
@@ -50,6 +52,7 @@ class TPlaylistViewWindows final : public PlaylistViews, private AudienceMaster 
   std::string m_settingsPath;
   std::function<void(int)> m_help;
   QPointer<TAudienceView> m_audience;
+  QPointer<TFullListView> m_fullList;
 };
 
 }  // namespace tunedex
