@@ -21,6 +21,7 @@
 #include "playlist/itemeditor.h"
 #include "playlist/playlistcentral.h"
 #include "playlist/playlistfile.h"
+#include "ui/playlist/audienceviewwindow.h"
 #include "ui/playlist/fulllistwindow.h"
 #include "ui/widgets/pictures.h"
 
@@ -147,6 +148,38 @@ BENCHMARK(BM_FullListPaintPage)
     ->Args({800, 600})
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond);
+
+class IdleMaster : public AudienceMaster {
+ public:
+  void PlayFromAudience() override {}
+  void ShowFullList() override {}
+  bool FullListOpen() const override { return false; }
+  bool CentralVisible() const override { return true; }
+  void SetCentralVisible(bool) override {}
+  void AudienceClosed() override {}
+  void CloseCentral() override {}
+};
+
+// The audience view after a play: new texts for both bars, the labels laid out again, the
+// window's shape cut, and the bars painted, over a 1920-pixel-wide screen.
+void BM_AudienceViewAfterPlay(benchmark::State& state) {
+  IdleMaster master;
+  TAudienceView view(AudienceViewContext{master});
+  view.setGeometry(0, 0, 1920, 1080);
+  view.show();
+  QCoreApplication::processEvents();
+  const AudienceItems plays[2] = {
+      {"Bohemian Rhapsody", "Freddie", "Dancing Queen", "Agnetha", RunState::Running},
+      {"Dancing Queen", "Agnetha", "Fly Me To The Moon", "Frank", RunState::Running}};
+  QImage image(QSize(1920, 200), QImage::Format_ARGB32_Premultiplied);
+  int turn = 0;
+  for (auto _ : state) {
+    view.SetItems(plays[turn++ % 2]);
+    view.render(&image, QPoint(), view.VisibleRegion());
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_AudienceViewAfterPlay)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tunedex

@@ -522,6 +522,9 @@ void TTunedexMain::ShowPlaylistCentral() {
       ShowSongRecord(record, 0, folder);
     };
     editor.help = [this](int topic) { ShowHelp(topic); };
+    editor.bringAudienceForward = [this] {
+      if (m_playlist) m_playlist->BringAudienceForward();
+    };
     OpenItemEditor(m_playlist, std::move(editor), mode);
   };
   m_playlist = new TPlaylistCentralWindow(std::move(context), this);

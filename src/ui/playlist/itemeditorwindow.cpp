@@ -595,6 +595,16 @@ void TItemEditorWindow::ScaleColumns() {
 
 void TItemEditorWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!m_switchBack && m_context.players) {
+    // Shift+F10 from a song played here comes back here, then to the audience view.
+    m_switchBack = std::make_unique<SwitchBackRegistration>(
+        m_context.players->SwitchBacks(), static_cast<WindowHandle>(winId()), [this] {
+          if (isMinimized()) showNormal();
+          raise();
+          activateWindow();
+          if (m_context.bringAudienceForward) m_context.bringAudienceForward();
+        });
+  }
   if (m_settingsApplied) return;
   m_settingsApplied = true;
   ApplySettings();

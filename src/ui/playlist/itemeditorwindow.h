@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "players/switchbackregistry.h"
 #include "playlist/itemeditor.h"
 
 class QCheckBox;
@@ -39,6 +40,8 @@ struct ItemEditorContext {
   std::function<void(int topic)> help = {};
   // Shows an error box with its top left corner at a point of the screen; empty: a message box.
   std::function<void(std::string_view text, QPoint topLeft)> placedError = {};
+  // Brings Playlist Central's audience view forward, when one is open.
+  std::function<void()> bringAudienceForward = {};
 };
 
 // The item editor's window: adds items to Playlist Central's list or changes one. The logic
@@ -119,6 +122,7 @@ class TItemEditorWindow : public QDialog {
   QTimer* m_filler = nullptr;
   std::string m_pendingError;
   int m_listClientWidth = 0;
+  std::unique_ptr<SwitchBackRegistration> m_switchBack;
   bool m_settingsApplied = false;
   bool m_syncing = false;
   bool m_done = false;

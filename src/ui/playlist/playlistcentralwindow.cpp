@@ -440,6 +440,10 @@ void TPlaylistCentralWindow::BringToFront(bool audienceToo) {
   if (audienceToo) m_views->BringAudienceForward();
 }
 
+void TPlaylistCentralWindow::BringAudienceForward() {
+  m_views->BringAudienceForward();
+}
+
 void TPlaylistCentralWindow::ShowNormal() {
   if (m_closed) return;
   showNormal();
@@ -463,7 +467,10 @@ void TPlaylistCentralWindow::showEvent(QShowEvent* event) {
     m_switchBack = std::make_unique<SwitchBackRegistration>(
         m_context.players->SwitchBacks(), static_cast<WindowHandle>(winId()), [this] {
           if (m_closed) return;
-          BringToFront(false);
+          if (isVisible() && !isMinimized()) {
+            raise();
+            activateWindow();
+          }
           m_central->SwitchBack();
         });
   }

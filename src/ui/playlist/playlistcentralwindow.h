@@ -68,6 +68,8 @@ class TPlaylistCentralWindow : public QDialog, private PlaylistCentralHost {
   void Sync();
   // The popup menu as it is about to open (enabling refreshed first).
   void PrepareMenu();
+  // Brings the audience view forward, when one is open (the item editor's switch-back).
+  void BringAudienceForward();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
