@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <new>
 #include <string>
 
@@ -22,6 +23,7 @@
 #include "platform/qt/qtplatform.h"
 #include "platform/x11desktop.h"
 #include "players/playercontrol.h"
+#include "playlist/playlistfile.h"
 #include "ui/import/scanwizarddialog.h"
 #include "ui/main/mainwindow.h"
 #include "ui/players/playeroptionswindow.h"
@@ -36,7 +38,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tunedex [--settings FILE]\n"
+    "usage: tunedex [--settings FILE] [CATALOGUE.tdb | PLAYLIST.tdp]\n"
     "               [--screenshot FILE.png [--dialog "
     "editor|filter|players|explorer|scan|lost|playlist|\n"
     "                                    playlist-item|audience|fulllist]\n"
@@ -50,11 +52,17 @@ struct Options {
   std::string screenshot;
   std::string dialog;
   std::string folder;
+  std::string file;  // a catalogue or playlist to open
 };
 
 bool ParseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    if (!argument.starts_with("--")) {
+      if (!options.file.empty()) return false;
+      options.file = argument;
+      continue;
+    }
     std::string* value = argument == "--settings"     ? &options.settings
                          : argument == "--screenshot" ? &options.screenshot
                          : argument == "--dialog"     ? &options.dialog
@@ -156,8 +164,17 @@ int RunTunedex(int argc, char** argv) {
   // Before anything else, a second copy brings the first one back and ends at once: it neither
   // asks for Shift+F10 (which the first copy holds), nor loads a catalogue, nor writes the
   // settings.
+  // A file named on the command line is handed over as an absolute path.
+  std::string file;
+  if (!options.file.empty()) {
+    std::error_code error;
+    file = std::filesystem::absolute(options.file, error).lexically_normal().string();
+    if (error) file = options.file;
+  }
   QtSingleInstance instance;
-  if (!screenshot && instance.Check() == SingleInstance::Role::AnotherAnswered) return 0;
+  if (!screenshot && instance.Check(2000, file) == SingleInstance::Role::AnotherAnswered) {
+    return 0;
+  }
 
   // Every window of the program shows its icon.
   InitUiResources();
@@ -187,8 +204,11 @@ int RunTunedex(int argc, char** argv) {
   tCatalogue catalogue;
   GioFileSystem files;
   LinuxVolumes volumes;
+  // A catalogue named opens instead of the last one; a playlist opens once the window shows.
+  const bool playlistNamed = IsPlaylistFileName(file);
   TTunedexMain window(catalogue, files, volumes,
-                      SettingsFilePath(ProgramFilePath(), options.settings));
+                      SettingsFilePath(ProgramFilePath(), options.settings), nullptr,
+                      playlistNamed ? std::string() : file);
   X11Desktop desktop;
   PosixProgramStarter programs;
   ThreadSleeper sleeper;
@@ -213,8 +233,14 @@ int RunTunedex(int argc, char** argv) {
   QObject::connect(&instance, &QtSingleInstance::RaiseRequested, &window, [&window] {
     if (QWindow* native = window.windowHandle()) BringBack(*native);
   });
+  QObject::connect(
+      &instance, &QtSingleInstance::OpenRequested, &window,
+      [&window](const std::string& path) { window.OpenFromOutside(path); }, Qt::QueuedConnection);
 
   window.ShowAsStored();
+  if (playlistNamed) {
+    QTimer::singleShot(0, &window, [&window, file] { window.OpenFromOutside(file); });
+  }
   if (screenshot) {
     // The Song Explorer reads its folder first.
     const int pictureAfterMs = options.dialog == "explorer" || options.dialog == "playlist-item" ||

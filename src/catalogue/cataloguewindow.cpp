@@ -71,7 +71,7 @@ void tCatalogueWindow::CatalogueChanged(const CatalogueNotice& notice) {
 // ---------------------------------------------------------------------------------------------
 // Start-up and shutdown
 
-void tCatalogueWindow::Start(const tIniFile& ini) {
+void tCatalogueWindow::Start(const tIniFile& ini, const std::string& startCatalogue) {
   std::error_code error;
   m_settings.songsFolder = std::filesystem::current_path(error).string();
   ReadMainSettings(ini, m_settings, m_playerOptions);
@@ -79,7 +79,7 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   m_columns.SetTextColumns(m_settings.columnWidths);
 
   const std::uint64_t rowsBefore = m_rowsRevision;
-  const std::string path = m_settings.databasePath;
+  const std::string path = startCatalogue.empty() ? m_settings.databasePath : startCatalogue;
   if (!path.empty()) {
     if (m_services.files.FileExists(path)) {
       // A file that is not a catalogue stays untouched: Save then asks for a name.
@@ -95,7 +95,7 @@ void tCatalogueWindow::Start(const tIniFile& ini) {
   m_catalogue.SetModified(false);
 }
 
-void tCatalogueWindow::Start(const std::string& settingsPath) {
+void tCatalogueWindow::Start(const std::string& settingsPath, const std::string& startCatalogue) {
   tIniFile ini;
   try {
     ini = tIniFile::Load(settingsPath);
@@ -103,7 +103,7 @@ void tCatalogueWindow::Start(const std::string& settingsPath) {
     m_services.user.ShowWarning(error.what());
   }
   if (ini.Truncated()) m_services.user.ShowWarning(TruncatedSettingsWarning(settingsPath));
-  Start(ini);
+  Start(ini, startCatalogue);
 }
 
 bool tCatalogueWindow::SaveSettings(const std::string& settingsPath,
@@ -192,12 +192,21 @@ FileDialogRequest tCatalogueWindow::SaveRequest() const {
 void tCatalogueWindow::OpenDatabase() {
   if (!KeepUnsavedChanges()) return;
   const std::optional<std::string> file = m_services.user.AskOpenFile(OpenRequest());
-  if (!file || file->empty()) return;
+  if (file && !file->empty()) OpenFile(*file);
+}
+
+void tCatalogueWindow::OpenNamedDatabase(const std::string& path) {
+  if (path == m_catalogue.Path() && !m_catalogue.IsNew()) return;  // already open
+  if (!KeepUnsavedChanges()) return;
+  OpenFile(path);
+}
+
+void tCatalogueWindow::OpenFile(const std::string& path) {
   // The catalogue opened shows all its songs: the view is built once, by the open's notice.
   const ViewMode shown = m_viewMode;
   const ViewMode ticked = m_tickedMode;
   m_viewMode = m_tickedMode = ViewMode::All;
-  if (!m_catalogue.Open(*file, m_services.user)) {
+  if (!m_catalogue.Open(path, m_services.user)) {
     m_viewMode = shown;
     m_tickedMode = ticked;
     return;

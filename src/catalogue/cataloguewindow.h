@@ -39,11 +39,12 @@ class tCatalogueWindow : public CatalogueObserver {
     m_services.windowHandle = windowHandle;
   }
 
-  // Start-up: settings read, the last database loaded, the view built.
-  void Start(const tIniFile& ini);
+  // Start-up: settings read, the last database (or startCatalogue, when named) loaded, the view
+  // built.
+  void Start(const tIniFile& ini, const std::string& startCatalogue = {});
   // The same from the settings file; a file that cannot be read is a warning, and the defaults
   // hold.
-  void Start(const std::string& settingsPath);
+  void Start(const std::string& settingsPath, const std::string& startCatalogue = {});
   // The settings to write at shutdown, with the grid's stored column widths.
   void WriteSettings(tIniFile& ini, const std::array<int, 3>& storedColumns);
   // The same into the settings file, keeping what else it holds; false (after a warning) when
@@ -63,6 +64,9 @@ class tCatalogueWindow : public CatalogueObserver {
   // Whether a command's toolbar button is shown pressed.
   bool Pressed(Command command) const;
   void OpenDatabase();
+  // Open without the dialog: a catalogue named from outside (a second copy started with it).
+  // Asks to keep unsaved changes first; the catalogue already open is left as it is.
+  void OpenNamedDatabase(const std::string& path);
   void NewDatabase();
   bool Save();
   bool SaveAs();
@@ -164,6 +168,7 @@ class tCatalogueWindow : public CatalogueObserver {
 
  private:
   FileDialogRequest OpenRequest() const;
+  void OpenFile(const std::string& path);
   FileDialogRequest SaveRequest() const;
   bool SaveTo(const std::string& path);
   void SearchFindBox(std::size_t start);

@@ -12,13 +12,17 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace tunedex {
 namespace {
 
-constexpr char kRaise[] = "raise\n";
+constexpr std::string_view kRaise = "raise\n";
+constexpr std::string_view kOpen = "open ";
 constexpr char kAnswer[] = "ok\n";
 constexpr int kClientReadMs = 200;
+// The longest request read: "open ", a path the system accepts, the line end.
+constexpr std::size_t kLongestRequest = 5 + 4096 + 1;
 
 bool SocketAddress(const std::string& path, sockaddr_un& address) {
   std::memset(&address, 0, sizeof address);
@@ -65,7 +69,7 @@ SingleInstance::~SingleInstance() {
   if (m_lock >= 0) ::close(m_lock);
 }
 
-SingleInstance::Role SingleInstance::Check(int answerTimeoutMs) {
+SingleInstance::Role SingleInstance::Check(int answerTimeoutMs, const std::string& file) {
   if (m_folder.empty()) return Role::RunAnyway;
   const std::string socketPath = m_folder + "/tunedex.socket";
   m_lock = ::open((m_folder + "/tunedex.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -85,12 +89,17 @@ SingleInstance::Role SingleInstance::Check(int answerTimeoutMs) {
     return Role::Primary;
   }
 
-  // Another copy holds the lock: ask it to come to the front.
+  // Another copy holds the lock: ask it to come to the front (and open the file).
+  const std::string request = file.empty() ? std::string(kRaise) : std::string(kOpen) + file + "\n";
+  if (request.size() > kLongestRequest || file.find('\n') != std::string::npos) {
+    return Role::RunAnyway;
+  }
   const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (client < 0) return Role::RunAnyway;
   bool answered = false;
   if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      ::send(client, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) == sizeof kRaise - 1 &&
+      ::send(client, request.data(), request.size(), MSG_NOSIGNAL) ==
+          static_cast<ssize_t>(request.size()) &&
       WaitFor(client, POLLIN, answerTimeoutMs)) {
     char reply[8] = {};
     answered = ::recv(client, reply, sizeof reply - 1, 0) > 0 && std::strcmp(reply, kAnswer) == 0;
@@ -99,21 +108,48 @@ SingleInstance::Role SingleInstance::Check(int answerTimeoutMs) {
   return answered ? Role::AnotherAnswered : Role::RunAnyway;
 }
 
-bool SingleInstance::TakeRaiseRequests() {
-  if (m_listener < 0) return false;
-  bool raise = false;
+namespace {
+
+// One request line from a copy, read within the time a request may take; empty when it did
+// not come whole.
+std::string ReadRequest(int client) {
+  std::string request;
+  char buffer[1024];
+  while (request.size() <= kLongestRequest && WaitFor(client, POLLIN, kClientReadMs)) {
+    const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
+    if (got <= 0) break;
+    request.append(buffer, static_cast<std::size_t>(got));
+    if (request.back() == '\n') return request;
+  }
+  return {};
+}
+
+}  // namespace
+
+SingleInstance::Requests SingleInstance::TakeRequests() {
+  Requests requests;
+  if (m_listener < 0) return requests;
   for (;;) {
     const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) break;
-    char request[16] = {};
-    if (WaitFor(client, POLLIN, kClientReadMs) &&
-        ::recv(client, request, sizeof request - 1, 0) > 0 && std::strcmp(request, kRaise) == 0) {
-      raise = true;
+    const std::string request = ReadRequest(client);
+    bool understood = request == kRaise;
+    if (request.starts_with(kOpen) && request.size() > kOpen.size() + 1) {
+      std::string file = request.substr(kOpen.size(), request.size() - kOpen.size() - 1);
+      // Only absolute paths without line breaks or NULs: anything else is not a request.
+      if (file.front() == '/' && file.find('\n') == std::string::npos &&
+          file.find('\0') == std::string::npos) {
+        requests.files.push_back(std::move(file));
+        understood = true;
+      }
+    }
+    if (understood) {
+      requests.raise = true;
       ::send(client, kAnswer, sizeof kAnswer - 1, MSG_NOSIGNAL);
     }
     ::close(client);
   }
-  return raise;
+  return requests;
 }
 
 }  // namespace tunedex

@@ -136,6 +136,8 @@ class tPlaylistCentral {
 
   // Commands; each does nothing while its control is disabled.
   void Open();
+  // Open without the dialog: a playlist named from outside (the command line, a second copy).
+  void OpenFile(const std::string& path);
   void ClearList();
   void Save();
   void SaveListAs();

@@ -44,7 +44,10 @@ void tPlaylistCentral::SaveTo(const std::string& path) {
 
 void tPlaylistCentral::Open() {
   const auto chosen = m_s.user.AskOpenFile(DialogRequest("Open saved list", m_openDialogPath));
-  if (!chosen) return;
+  if (chosen) OpenFile(*chosen);
+}
+
+void tPlaylistCentral::OpenFile(const std::string& path) {
   if (!m_items.Empty() &&
       m_s.user.ShowMessage(MessageKind::Confirmation,
                            "Save current playlist to " + DecodeRecordText(m_file) + " first",
@@ -52,7 +55,7 @@ void tPlaylistCentral::Open() {
     SaveTo(m_file);
   }
   Reset();
-  m_file = WithExtension(*chosen);
+  m_file = WithExtension(path);
   LoadFile(m_file);
   FillItemList();
   m_saveDialogPath = m_file;

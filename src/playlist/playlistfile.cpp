@@ -2,6 +2,7 @@
 #include "playlist/playlistfile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <vector>
 
@@ -104,6 +105,14 @@ std::string ActivePlayListName(std::string_view catalogueFile) {
     result.resize(catalogueFile.size() - (name.size() - dot));
   }
   return result + std::string(kPlayListExtension);
+}
+
+bool IsPlaylistFileName(std::string_view path) {
+  if (path.size() < kPlayListExtension.size()) return false;
+  const std::string_view end = path.substr(path.size() - kPlayListExtension.size());
+  return std::equal(end.begin(), end.end(), kPlayListExtension.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
 }
 
 }  // namespace tunedex

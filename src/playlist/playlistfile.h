@@ -58,4 +58,7 @@ bool SavePlayList(const std::string& path, const tPlayList& list, UserInteractio
 // The active playlist of a catalogue: its file name with the extension replaced by ".tdp".
 std::string ActivePlayListName(std::string_view catalogueFile);
 
+// True for a name ending in ".tdp", in any case.
+bool IsPlaylistFileName(std::string_view path);
+
 }  // namespace tunedex

@@ -201,6 +201,31 @@ TEST_F(CatalogueWindowTest, OpeningAnInvalidFileKeepsTheOpenCatalogue) {
   EXPECT_EQ(catalogue.Path(), databasePath);
 }
 
+TEST_F(CatalogueWindowTest, ACatalogueNamedFromOutsideOpensAsOpenDoes) {
+  const std::string other = folder.Write(
+      "other.tdb", test::DatabaseFile(34, {MakeRecord({.title = "x", .fileName = "/x.kar"})}));
+  // Named at start-up: instead of the last one.
+  tCatalogueWindow started(catalogue, Services());
+  started.Start(tIniFile::Parse("[Startup]\nData=" + databasePath + "\n"), other);
+  EXPECT_EQ(catalogue.Path(), other);
+  EXPECT_EQ(catalogue.Songs().Count(), 1u);
+
+  auto window = StartWith(kSongs);
+  window->DeleteAllSongs();  // unsaved changes
+  user.QueueButton(Button::Cancel);
+  window->OpenNamedDatabase(other);
+  EXPECT_EQ(user.Messages().back().text, "Save changes to current database?");
+  EXPECT_EQ(catalogue.Path(), databasePath) << "Cancel keeps the catalogue open";
+  user.QueueButton(Button::No);
+  window->OpenNamedDatabase(other);
+  EXPECT_EQ(catalogue.Path(), other);
+  EXPECT_TRUE(user.FileRequests().empty()) << "no Open dialog";
+  // The catalogue already open is left as it is.
+  const std::size_t asked = user.Messages().size();
+  window->OpenNamedDatabase(other);
+  EXPECT_EQ(user.Messages().size(), asked);
+}
+
 TEST_F(CatalogueWindowTest, OpenDatabaseAlwaysShowsAllSongs) {
   auto window = StartWith(kSongs);
   window->ChooseView(ViewMode::English);

@@ -8,7 +8,9 @@
 
 #include <fcntl.h>
 #include <atomic>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "support/tempfolder.h"
 
@@ -25,7 +27,7 @@ TEST(SingleInstanceTest, ASecondCopyAsksTheFirstToComeBackAndEnds) {
   std::atomic<bool> stop{false};
   std::thread answering([&] {
     while (!stop) {
-      if (first.TakeRaiseRequests()) raised = true;
+      if (first.TakeRequests().raise) raised = true;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   });
@@ -35,6 +37,34 @@ TEST(SingleInstanceTest, ASecondCopyAsksTheFirstToComeBackAndEnds) {
   answering.join();
   EXPECT_TRUE(raised);
   EXPECT_EQ(second.Fd(), -1);
+}
+
+TEST(SingleInstanceTest, ASecondCopyHandsItsFileToTheFirst) {
+  test::TempFolder folder;
+  SingleInstance first(folder.Path());
+  ASSERT_EQ(first.Check(), Role::Primary);
+  const std::string longName = "/music/" + std::string(3000, 'k') + ".tdb";
+  std::mutex lock;
+  std::vector<std::string> files;
+  std::atomic<bool> stop{false};
+  std::thread answering([&] {
+    while (!stop) {
+      SingleInstance::Requests requests = first.TakeRequests();
+      const std::lock_guard<std::mutex> guard(lock);
+      for (std::string& file : requests.files) files.push_back(std::move(file));
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  });
+  for (const std::string& file : {std::string("/home/host/Évening songs.tdp"), longName}) {
+    SingleInstance second(folder.Path());
+    EXPECT_EQ(second.Check(2000, file), Role::AnotherAnswered);
+  }
+  // A name with a line break could smuggle a second request: it is never sent.
+  SingleInstance third(folder.Path());
+  EXPECT_EQ(third.Check(2000, "/a.tdb\nopen /b.tdb"), Role::RunAnyway);
+  stop = true;
+  answering.join();
+  EXPECT_EQ(files, (std::vector<std::string>{"/home/host/Évening songs.tdp", longName}));
 }
 
 TEST(SingleInstanceTest, AFirstCopyThatDoesNotAnswerLetsTheNewOneRun) {

@@ -245,6 +245,55 @@ TEST(TunedexWindowTest, ASecondCopyRaisesTheFirstAndEndsAtOnce) {
   Stop(first);
 }
 
+// The window whose caption contains text, within about three seconds, or 0.
+WindowHandle WaitForCaption(X11Desktop& desktop, const std::string& text) {
+  for (int i = 0; i < 300; ++i) {
+    for (const WindowHandle candidate : desktop.TopLevelWindows()) {
+      if (desktop.WindowCaption(candidate).find(text) != std::string::npos) return candidate;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return 0;
+}
+
+// A catalogue named on the command line opens instead of the last one; with that copy
+// running, a second copy started with another catalogue, then with a playlist, hands each over
+// and ends: the first opens the catalogue, then Playlist Central with the playlist.
+TEST(TunedexWindowTest, FilesNamedOnTheCommandLineOpenHereOrInTheRunningCopy) {
+  test::TestXServer server(true);
+  ASSERT_TRUE(server.Ready());
+  test::TempFolder folder;
+  const RuntimeFolder runtime(folder.PathOf("run"));
+  const auto catalogue = [&folder](const std::string& name, const std::string& title) {
+    return folder.Write(
+        name, test::DatabaseFile(33, {test::MakeRecord({.title = title, .fileName = "/s/a.kar"})}));
+  };
+  const std::string last = catalogue("last.tdb", "Last");
+  const std::string named = catalogue("named.tdb", "Named");
+  const std::string other = catalogue("other evening.tdb", "Other");
+  // A playlist over other.tdb's song: singer "Ann", the song's file name.
+  const std::string playlist = folder.Write("friday.tdp", std::string("\x03Ann\x08/s/a.kar"));
+  const std::string settings = folder.Write("tunedex.ini", "[Startup]\nData=" + last + "\n");
+
+  const pid_t first = Start({"--settings", settings, named});
+  ASSERT_GT(first, 0);
+  X11Desktop desktop(server.Display());
+  ASSERT_NE(WaitForCaption(desktop, "named.tdb"), 0u) << "the named catalogue did not open";
+
+  for (const std::string& file : {other, playlist}) {
+    const pid_t second = Start({"--settings", settings, file});
+    ASSERT_GT(second, 0);
+    const std::optional<int> exit = WaitForExit(second, std::chrono::milliseconds(3000), [] {});
+    if (!exit) Stop(second);
+    EXPECT_EQ(exit, std::optional<int>(0)) << file << ": the second copy did not end";
+  }
+  EXPECT_NE(WaitForCaption(desktop, "other evening.tdb"), 0u)
+      << "the running copy did not open the catalogue handed over";
+  EXPECT_NE(WaitForCaption(desktop, "Playlist Central - friday.tdp"), 0u)
+      << "the running copy did not open the playlist handed over";
+  Stop(first);
+}
+
 // The width and height of a PNG picture, from its header.
 std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
   if (png.size() < 24 || png.substr(0, 4) != "\x89PNG") return {0, 0};

@@ -27,12 +27,14 @@ bool QtHotKey::Registered() const {
 QtSingleInstance::QtSingleInstance(const std::string& folder, QObject* parent)
     : QObject(parent), m_instance(folder) {}
 
-SingleInstance::Role QtSingleInstance::Check(int answerTimeoutMs) {
-  const SingleInstance::Role role = m_instance.Check(answerTimeoutMs);
+SingleInstance::Role QtSingleInstance::Check(int answerTimeoutMs, const std::string& file) {
+  const SingleInstance::Role role = m_instance.Check(answerTimeoutMs, file);
   if (role == SingleInstance::Role::Primary && m_instance.Fd() >= 0) {
     m_notifier = new QSocketNotifier(m_instance.Fd(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-      if (m_instance.TakeRaiseRequests()) Q_EMIT RaiseRequested();
+      const SingleInstance::Requests requests = m_instance.TakeRequests();
+      if (requests.raise) Q_EMIT RaiseRequested();
+      for (const std::string& path : requests.files) Q_EMIT OpenRequested(path);
     });
   }
   return role;

@@ -44,10 +44,12 @@ class QtSingleInstance : public QObject {
  public:
   explicit QtSingleInstance(const std::string& folder = SingleInstance::DefaultFolder(),
                             QObject* parent = nullptr);
-  SingleInstance::Role Check(int answerTimeoutMs = 2000);
+  SingleInstance::Role Check(int answerTimeoutMs = 2000, const std::string& file = {});
 
  Q_SIGNALS:
   void RaiseRequested();
+  // A second copy was started with this file (after RaiseRequested).
+  void OpenRequested(const std::string& path);
 
  private:
   SingleInstance m_instance;

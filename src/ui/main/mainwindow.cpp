@@ -99,7 +99,8 @@ QString ProgramNotice() {
 }
 
 TTunedexMain::TTunedexMain(tCatalogue& catalogue, FileSystem& files, Volumes& volumes,
-                           std::string settingsPath, QWidget* parent)
+                           std::string settingsPath, QWidget* parent,
+                           const std::string& startCatalogue)
     : QMainWindow(parent),
       m_catalogue(catalogue),
       m_files(files),
@@ -124,7 +125,7 @@ TTunedexMain::TTunedexMain(tCatalogue& catalogue, FileSystem& files, Volumes& vo
   BuildCentralArea();
   BuildStatusBar();
 
-  m_logic->Start(m_settingsPath);
+  m_logic->Start(m_settingsPath, startCatalogue);
   ApplyGeometry();
   ApplyGridFont();
   m_grid->setFocus();
@@ -282,6 +283,25 @@ void TTunedexMain::ApplyVisibility() {
   for (const auto& [area, shown] : areas) {
     if (area->isVisibleTo(this) != shown) area->setVisible(shown);
   }
+}
+
+void TTunedexMain::OpenFromOutside(const std::string& path) {
+  if (IsPlaylistFileName(path)) {
+    ShowPlaylistCentral();  // refuses, with its message, a catalogue never saved
+    if (m_playlist) {
+      m_playlist->Logic().OpenFile(path);
+      m_playlist->Sync();
+    }
+    return;
+  }
+  // Not over the evening's list: Playlist Central keeps the catalogue it works on.
+  if (m_playlist) {
+    m_playlist->raise();
+    m_playlist->activateWindow();
+    return;
+  }
+  m_logic->OpenNamedDatabase(path);
+  Sync();
 }
 
 void TTunedexMain::ShowAsStored() {

@@ -38,14 +38,19 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   Q_OBJECT
 
  public:
-  // Reads the settings file and opens the last catalogue in catalogue, as the program starts.
+  // Reads the settings file and opens the last catalogue (or startCatalogue, when named) in
+  // catalogue, as the program starts.
   TTunedexMain(tCatalogue& catalogue, FileSystem& files, Volumes& volumes, std::string settingsPath,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, const std::string& startCatalogue = {});
   ~TTunedexMain() override;
 
   void SetPlayerServices(const PlayerServices& services);
   // Shows the window as the settings left it (normal or maximised), back on a screen.
   void ShowAsStored();
+  // A file named from outside (the command line, a second copy): a playlist (".tdp") opens in
+  // Playlist Central over the catalogue that is open; anything else opens as the catalogue, as
+  // Open does.
+  void OpenFromOutside(const std::string& path);
   tCatalogueWindow& Logic() { return *m_logic; }
   // Messages and questions over this window.
   UserInteraction& User() { return m_user; }
