@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "catalogue/explorersettings.h"
@@ -205,7 +206,6 @@ void TItemEditorWindow::BuildWidgets() {
   auto* layout = new QVBoxLayout(this);
   auto* top = new QLabel(QStringLiteral("Songs &Available"), this);
   top->setToolTip(QStringLiteral("Available songs"));
-  layout->addWidget(top);
 
   // The singer panel: the name and the deferral at the left, the singers in the list at the right.
   auto* singerPanel = new QGridLayout;
@@ -240,7 +240,9 @@ void TItemEditorWindow::BuildWidgets() {
   singerPanel->addWidget(placementLabel, 3, 0);
   singerPanel->addWidget(m_placement, 3, 1);
   singerPanel->addWidget(existing, 0, 2);
-  singerPanel->addWidget(m_singers, 1, 2, 3, 1);
+  singerPanel->addWidget(m_singers, 1, 2, 4, 1);
+  // Height the singers list gains leaves the controls at the left together at the top.
+  singerPanel->setRowStretch(4, 1);
   singerPanel->setColumnStretch(1, 1);
   singerPanel->setColumnStretch(2, 1);
   layout->addLayout(singerPanel);
@@ -272,6 +274,7 @@ void TItemEditorWindow::BuildWidgets() {
   m_songs->setToolTip(kSongListHint);
   m_songs->header()->setStretchLastSection(false);
   top->setBuddy(m_songs);
+  layout->addWidget(top);
   layout->addWidget(m_songs, 1);
 
   auto* choice = new QWidget(this);
@@ -578,16 +581,19 @@ void TItemEditorWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TItemEditorWindow::ScaleColumns() {
-  // The columns keep their shares of the list's width.
+  // The columns share the list's width as they shared their sum: each scaled by the new client
+  // width over the sum of the present widths.
   const int client = m_songs->viewport()->width();
-  if (m_settingsApplied && m_listClientWidth > 0 && client != m_listClientWidth) {
-    std::array<int, 3> widths{};
-    for (int column = 0; column < 3; ++column) widths[column] = m_songs->columnWidth(column);
-    widths = tunedex::ScaleColumns(widths, m_listClientWidth, client,
-                                   m_songs->verticalScrollBar()->sizeHint().width());
-    for (int column = 0; column < 3; ++column) m_songs->setColumnWidth(column, widths[column]);
-  }
+  if (!m_settingsApplied || client <= 0 || client == m_listClientWidth) return;
   m_listClientWidth = client;
+  int sum = 0;
+  for (int column = 0; column < 3; ++column) sum += m_songs->columnWidth(column);
+  if (sum <= 0) return;
+  const double factor = static_cast<double>(client) / sum;
+  for (int column = 0; column < 3; ++column) {
+    m_songs->setColumnWidth(column,
+                            static_cast<int>(std::lround(m_songs->columnWidth(column) * factor)));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -619,7 +625,8 @@ void TItemEditorWindow::ApplySettings() {
   for (int column = 0; column < 3; ++column) {
     m_songs->setColumnWidth(column, window.columns[static_cast<std::size_t>(column)]);
   }
-  m_listClientWidth = 0;  // the stored widths are the starting point of later scaling
+  m_listClientWidth = 0;  // the stored widths are the starting point of the scaling
+  ScaleColumns();
   if (window.state == 2) showMaximized();
   if (window.state == 1) showMinimized();
 }
