@@ -149,21 +149,10 @@ BENCHMARK(BM_FullListPaintPage)
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond);
 
-class IdleMaster : public AudienceMaster {
- public:
-  void PlayFromAudience() override {}
-  void ShowFullList() override {}
-  bool FullListOpen() const override { return false; }
-  bool CentralVisible() const override { return true; }
-  void SetCentralVisible(bool) override {}
-  void AudienceClosed() override {}
-  void CloseCentral() override {}
-};
-
 // The audience view after a play: new texts for both bars, the labels laid out again, the
 // window's shape cut, and the bars painted, over a 1920-pixel-wide screen.
 void BM_AudienceViewAfterPlay(benchmark::State& state) {
-  IdleMaster master;
+  IdleAudienceMaster master;
   TAudienceView view(AudienceViewContext{master});
   view.setGeometry(0, 0, 1920, 1080);
   view.show();

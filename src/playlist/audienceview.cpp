@@ -150,8 +150,8 @@ AudienceButtons tAudienceView::Buttons() const {
   return b;
 }
 
-AudienceMenuState tAudienceView::MenuState(const AudienceRect& window,
-                                           const AudienceRect& workArea) const {
+AudienceMenuState tAudienceView::MenuState(const ScreenRect& window,
+                                           const ScreenRect& workArea) const {
   AudienceMenuState menu;
   menu.run = m_runEnabled;
   menu.dockAtTop = window.top != workArea.top;
@@ -164,9 +164,9 @@ AudienceMenuState tAudienceView::MenuState(const AudienceRect& window,
   return menu;
 }
 
-AudienceRect tAudienceView::MoveToWorkArea(const AudienceRect& window, const AudienceRect& workArea,
-                                           bool resize) {
-  AudienceRect moved = window;
+ScreenRect tAudienceView::MoveToWorkArea(const ScreenRect& window, const ScreenRect& workArea,
+                                         bool resize) {
+  ScreenRect moved = window;
   moved.top = workArea.top;
   if (resize) {
     moved.left = workArea.left;
@@ -176,10 +176,10 @@ AudienceRect tAudienceView::MoveToWorkArea(const AudienceRect& window, const Aud
   return moved;
 }
 
-AudienceRect tAudienceView::AfterBarDrag(const AudienceRect& window, const AudienceRect& bar,
-                                         bool footBar) {
+ScreenRect tAudienceView::AfterBarDrag(const ScreenRect& window, const ScreenRect& bar,
+                                       bool footBar) {
   // The window has no frame: the bar's edges are the window's.
-  AudienceRect sized = window;
+  ScreenRect sized = window;
   sized.width = std::max(1, bar.Right());
   if (footBar) sized.height = std::max(1, bar.Bottom());
   return sized;

@@ -7,6 +7,7 @@
 
 #include "playlist/audiencesettings.h"
 #include "playlist/playlistviews.h"
+#include "playlist/screenchoice.h"
 
 namespace tunedex {
 
@@ -44,17 +45,6 @@ struct AudienceMenuEntry {
 
 // The popup menu in order; the Hide/Restore item's text and shortcut follow MenuState.
 std::span<const AudienceMenuEntry> AudienceMenu();
-
-// A rectangle in window or screen pixels.
-struct AudienceRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  int Right() const { return left + width; }
-  int Bottom() const { return top + height; }
-  friend bool operator==(const AudienceRect&, const AudienceRect&) = default;
-};
 
 // The texts of one bar.
 struct AudienceBarTexts {
@@ -101,8 +91,8 @@ struct AudienceButtons {
 
 // The bars as placed in a window of a given height: empty rectangles for hidden bars.
 struct AudienceBars {
-  AudienceRect current;
-  AudienceRect next;
+  ScreenRect current;
+  ScreenRect next;
   bool currentVisible = false;
   bool nextVisible = false;
 };
@@ -133,6 +123,18 @@ class AudienceMaster {
   virtual void CloseCentral() = 0;
 };
 
+// A master that does nothing: for a view shown on its own (pictures, benchmarks, tests).
+class IdleAudienceMaster final : public AudienceMaster {
+ public:
+  void PlayFromAudience() override {}
+  void ShowFullList() override {}
+  bool FullListOpen() const override { return false; }
+  bool CentralVisible() const override { return true; }
+  void SetCentralVisible(bool) override {}
+  void AudienceClosed() override {}
+  void CloseCentral() override {}
+};
+
 // The audience view's rules: the texts from Playlist Central, the bars' placement, the label
 // layout, which buttons show, the play command, the menu and closing. The window draws and
 // measures; every decision is here.
@@ -160,14 +162,13 @@ class tAudienceView {
   AudienceLabelLayout LayOut(const AudienceMeasures& measures) const;
   AudienceButtons Buttons() const;
 
-  AudienceMenuState MenuState(const AudienceRect& window, const AudienceRect& workArea) const;
+  AudienceMenuState MenuState(const ScreenRect& window, const ScreenRect& workArea) const;
   // "Dock at top" (resize false) and "Reset bars at home" (resize true).
-  static AudienceRect MoveToWorkArea(const AudienceRect& window, const AudienceRect& workArea,
-                                     bool resize);
+  static ScreenRect MoveToWorkArea(const ScreenRect& window, const ScreenRect& workArea,
+                                   bool resize);
   // A Ctrl drag of a bar ends: the window reaches to the bar's right edge and, for the bar at
   // the foot, to its bottom edge.
-  static AudienceRect AfterBarDrag(const AudienceRect& window, const AudienceRect& bar,
-                                   bool footBar);
+  static ScreenRect AfterBarDrag(const ScreenRect& window, const ScreenRect& bar, bool footBar);
 
   // The play command ("Run Playlist", either "Start playing song"): ignored while a song is
   // being started (busy).

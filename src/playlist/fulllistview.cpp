@@ -33,13 +33,6 @@ constexpr int kSingerFromWidth = 448;
 constexpr int kTitleFromWidth = 270;
 constexpr ColourValue kBlack = 0;
 
-ColourValue ReadColour(const tIniFile& ini, std::string_view key, ColourValue fallback) {
-  // Stored as a signed integer, so a system colour code reads as a negative number.
-  const auto colour =
-      static_cast<ColourValue>(ini.ReadInteger(kFullListSection, key, static_cast<int>(fallback)));
-  return IsColourValue(colour) ? colour : fallback;
-}
-
 }  // namespace
 
 const FullListColumnInfo& ColumnInfo(FullListColumn column) {
@@ -84,14 +77,9 @@ FullListSettings ReadFullListSettings(const tIniFile& ini, const FullListSetting
       FullListColumn::Singer, ini.ReadInteger(kSection, "Column1", s.width - kSingerFromWidth));
   s.titleWidth = ClampColumnWidth(FullListColumn::Title,
                                   ini.ReadInteger(kSection, "Column2", s.width - kTitleFromWidth));
-  s.font.name = ini.ReadString(kSection, "Font name", designed.font.name);
-  if (s.font.name.empty()) s.font.name = designed.font.name;
-  const int size = ini.ReadInteger(kSection, "Font size", designed.font.size);
-  s.font.size = size >= 1 && size <= 200 ? size : designed.font.size;
-  s.font.colour = ReadColour(ini, "Font colour", designed.font.colour);
-  s.font.style = ini.ReadInteger(kSection, "Font style", designed.font.style) & 15;
-  s.currentColour = ReadColour(ini, "CurrentSong", s.font.colour);
-  s.background = ReadColour(ini, "Background", designed.background);
+  s.font = ReadFontSetting(ini, kSection, designed.font, true);
+  s.currentColour = ReadColour(ini, kSection, "CurrentSong", s.font.colour);
+  s.background = ReadColour(ini, kSection, "Background", designed.background);
   return s;
 }
 
@@ -108,12 +96,9 @@ void WriteFullListSettings(tIniFile& ini, const FullListSettings& s) {
   }
   ini.WriteInteger(kSection, "Column1", s.singerWidth);
   ini.WriteInteger(kSection, "Column2", s.titleWidth);
-  ini.WriteString(kSection, "Font name", s.font.name);
-  ini.WriteInteger(kSection, "Font size", s.font.size);
-  ini.WriteInteger(kSection, "Font colour", static_cast<int>(s.font.colour));
-  ini.WriteInteger(kSection, "Font style", s.font.style);
-  ini.WriteInteger(kSection, "CurrentSong", static_cast<int>(s.currentColour));
-  ini.WriteInteger(kSection, "Background", static_cast<int>(s.background));
+  WriteFontSetting(ini, kSection, s.font, true);
+  WriteColour(ini, kSection, "CurrentSong", s.currentColour);
+  WriteColour(ini, kSection, "Background", s.background);
 }
 
 tFullListView::tFullListView(const tPlayList& items) : m_items(items) {}

@@ -166,12 +166,12 @@ TEST(AudienceViewRules, SettingsWithoutAnyBarShowTheCurrentBarAtTheTop) {
 TEST(AudienceViewRules, BarsAndMenuButtonsFollowThePlacement) {
   struct Case {
     AudiencePlacement placement;
-    AudienceRect current;
-    AudienceRect next;
+    ScreenRect current;
+    ScreenRect next;
     bool currentMenu;
     bool nextMenu;
   };
-  const AudienceRect none{};
+  const ScreenRect none{};
   const Case cases[] = {
       {{true, false, true, false}, {0, 0, 800, 40}, {0, 40, 800, 40}, true, false},
       {{false, true, false, true}, {0, 520, 800, 40}, {0, 560, 800, 40}, true, false},
@@ -227,7 +227,7 @@ TEST(AudienceViewRules, LabelsShareColumnsAcrossBothBars) {
 TEST(AudienceViewRules, MenuEnablingAndTheWorkArea) {
   FakeMaster master;
   const tAudienceView view{master, AudienceSettings{}};
-  const AudienceRect area{1920, 0, 1280, 990};
+  const ScreenRect area{1920, 0, 1280, 990};
   AudienceMenuState home = view.MenuState({1920, 0, 1280, 990}, area);
   EXPECT_FALSE(home.dockAtTop);
   EXPECT_FALSE(home.resetBarsAtHome);
@@ -245,15 +245,15 @@ TEST(AudienceViewRules, MenuEnablingAndTheWorkArea) {
   // A second screen's work area: home is that area, not the desktop's origin.
   EXPECT_EQ(tAudienceView::MoveToWorkArea({1950, 300, 900, 80}, area, true), area);
   EXPECT_EQ(tAudienceView::MoveToWorkArea({1950, 300, 900, 80}, area, false),
-            (AudienceRect{1950, 0, 900, 80}));
+            (ScreenRect{1950, 0, 900, 80}));
 }
 
 TEST(AudienceViewRules, CtrlDragOfABarSizesTheWindow) {
-  const AudienceRect window{100, 50, 800, 600};
+  const ScreenRect window{100, 50, 800, 600};
   EXPECT_EQ(tAudienceView::AfterBarDrag(window, {150, 0, 800, 40}, false),
-            (AudienceRect{100, 50, 950, 600}));
+            (ScreenRect{100, 50, 950, 600}));
   EXPECT_EQ(tAudienceView::AfterBarDrag(window, {-200, 400, 800, 40}, true),
-            (AudienceRect{100, 50, 600, 440}));
+            (ScreenRect{100, 50, 600, 440}));
 }
 
 TEST(AudienceViewRules, ClosingTellsCentralOrClosesItWhenHidden) {

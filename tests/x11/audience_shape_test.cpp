@@ -23,17 +23,6 @@
 namespace tunedex {
 namespace {
 
-class QuietMaster : public AudienceMaster {
- public:
-  void PlayFromAudience() override {}
-  void ShowFullList() override {}
-  bool FullListOpen() const override { return false; }
-  bool CentralVisible() const override { return true; }
-  void SetCentralVisible(bool) override {}
-  void AudienceClosed() override {}
-  void CloseCentral() override {}
-};
-
 using Rects = std::vector<std::tuple<int, int, int, int>>;
 
 class AudienceX11Test : public testing::Test {
@@ -117,7 +106,7 @@ class AudienceX11Test : public testing::Test {
   char* argv[2] = {name, nullptr};
   std::unique_ptr<QApplication> application;
   xcb_connection_t* connection = nullptr;
-  QuietMaster master;
+  IdleAudienceMaster master;
   std::unique_ptr<TAudienceView> view;
 };
 

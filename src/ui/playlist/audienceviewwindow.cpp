@@ -31,14 +31,6 @@ namespace {
 // The smallest window a Ctrl drag of a bar leaves.
 constexpr int kSmallestWidth = 200;
 
-AudienceRect ToRect(const QRect& rect) {
-  return {rect.left(), rect.top(), rect.width(), rect.height()};
-}
-
-QRect ToQRect(const AudienceRect& rect) {
-  return {rect.left, rect.top, rect.width, rect.height};
-}
-
 QRect PrimaryGeometry() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
@@ -246,14 +238,14 @@ void TAudienceView::Relayout() {
   const AudienceBars placed = m_logic.PlaceBars(width(), height(), layout.barHeight);
   const AudienceButtons buttons = m_logic.Buttons();
 
-  const AudienceRect rects[2] = {placed.current, placed.next};
+  const ScreenRect rects[2] = {placed.current, placed.next};
   const bool visible[2] = {placed.currentVisible, placed.nextVisible};
   const bool menus[2] = {buttons.currentMenu, buttons.nextMenu};
   const bool plays[2] = {buttons.currentPlay, buttons.nextPlay};
   const int captionLefts[2] = {layout.currentCaptionLeft, layout.nextCaptionLeft};
   for (int which : {CurrentBar, NextBar}) {
     BarWidgets& bar = m_bars[static_cast<std::size_t>(which)];
-    bar.frame->setGeometry(ToQRect(rects[which]));
+    bar.frame->setGeometry(QtRect(rects[which]));
     bar.frame->setVisible(visible[which]);
     const int barWidth = rects[which].width;
     bar.menu->setGeometry(4, layout.buttonTop, menuSize.width(), menuSize.height());
@@ -302,7 +294,7 @@ QRect TAudienceView::WorkArea() const {
 // Menu and commands
 
 void TAudienceView::PrepareMenu() {
-  const AudienceMenuState state = m_logic.MenuState(ToRect(geometry()), ToRect(WorkArea()));
+  const AudienceMenuState state = m_logic.MenuState(RectOf(geometry()), RectOf(WorkArea()));
   const AudiencePlacement& p = m_logic.Settings().placement;
   m_items.at(AudienceCommand::Run)->setEnabled(state.run);
   m_items.at(AudienceCommand::DockAtTop)->setEnabled(state.dockAtTop);
@@ -385,7 +377,7 @@ void TAudienceView::Run(AudienceCommand command) {
 
 void TAudienceView::MoveToWorkArea(bool resize) {
   setGeometry(
-      ToQRect(tAudienceView::MoveToWorkArea(ToRect(geometry()), ToRect(WorkArea()), resize)));
+      QtRect(tAudienceView::MoveToWorkArea(RectOf(geometry()), RectOf(WorkArea()), resize)));
   Relayout();
   if (resize) update();
 }
@@ -465,8 +457,8 @@ void TAudienceView::FollowDrag(const QMouseEvent& event) {
   }
   // The bar alone follows the mouse; the window then reaches to its edges.
   const QRect bar = m_drag.startBar.translated(delta.x(), m_drag.footBar ? delta.y() : 0);
-  AudienceRect sized =
-      tAudienceView::AfterBarDrag(ToRect(m_drag.startWindow), ToRect(bar), m_drag.footBar);
+  ScreenRect sized =
+      tAudienceView::AfterBarDrag(RectOf(m_drag.startWindow), RectOf(bar), m_drag.footBar);
   const int barHeight = m_drag.startBar.height();
   sized.width = std::max(sized.width, kSmallestWidth);
   sized.height = std::max(sized.height, 2 * barHeight);
