@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <cmath>
 #include <filesystem>
 
@@ -91,6 +92,11 @@ TEST_F(PrintPreviewTest, IsAFixedSizeWindowWithItsToolbarAndAHiddenDisabledHelpB
   EXPECT_EQ(preview->CloseButton().text(), QStringLiteral("&Close"));
   preview->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
+  // The buttons show the captions whole.
+  auto* songbook = qobject_cast<QToolButton*>(
+      preview->findChild<QToolBar*>()->widgetForAction(&preview->Action(PreviewCommand::Songbook)));
+  ASSERT_NE(songbook, nullptr);
+  EXPECT_EQ(songbook->text(), QStringLiteral("Songbook..."));
   EXPECT_TRUE(preview->CloseButton().isVisible());
   EXPECT_EQ(preview->HelpButton().text(), QStringLiteral("&Help"));
   EXPECT_FALSE(preview->HelpButton().isVisible());

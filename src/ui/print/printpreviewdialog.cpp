@@ -142,6 +142,8 @@ void TPreviewWin::BuildToolbar() {
   for (const PreviewCommand command : {PreviewCommand::PrinterSetup, PreviewCommand::Print,
                                        PreviewCommand::Songbook, PreviewCommand::SaveReport}) {
     QAction* action = m_toolbar->addAction(QString::fromLatin1(CaptionOf(command)));
+    // A tool button drops a caption's "..." unless its text is set as is.
+    action->setIconText(action->text());
     action->setToolTip(QString::fromLatin1(HintOf(command)));
     connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     m_actions.emplace_back(command, action);
