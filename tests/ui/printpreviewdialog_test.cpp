@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -345,6 +347,66 @@ TEST_F(PrintPreviewTest, PrintGoesToThePrinterAsTheKaraokeSongsJob) {
   EXPECT_TRUE(preview->Printer().fullPage());
   EXPECT_EQ(Head(path, 4), "%PDF");
   EXPECT_TRUE(m_user.Messages().empty());
+}
+
+TEST_F(PrintPreviewTest, CancelStopsPrintingAtThePageReachedAndSaysWhatWasPrinted) {
+  for (int i = 0; i < 300; ++i) {
+    AddSongs(m_view, {{.title = "Song " + std::to_string(i), .artist = "Artist", .idCode = "S1"}});
+  }
+  auto preview = Open();
+  preview->Printer().setOutputFormat(QPrinter::PdfFormat);
+  preview->Printer().setOutputFileName(QString::fromStdString(m_folder.PathOf("printed.pdf")));
+  QTimer::singleShot(0, preview.get(), [&] {
+    if (auto* progress = preview->findChild<QProgressDialog*>()) progress->cancel();
+  });
+  preview->Run(PreviewCommand::Print);
+  ASSERT_EQ(m_user.Messages().size(), 1u);
+  const std::string& text = m_user.Messages()[0].text;
+  EXPECT_EQ(text.rfind("Printing stopped after page 1 of ", 0), 0u) << text;
+  EXPECT_EQ(text.find(" of 1."), std::string::npos) << "the list takes several pages: " << text;
+  EXPECT_EQ(preview->findChild<QProgressDialog*>(), nullptr);
+}
+
+// Printer setup is the printer dialog over the kept printer: Cancel leaves the printer as it
+// was, OK takes what was chosen.
+TEST_F(PrintPreviewTest, PrinterSetupChangesTheKeptPrinterOnlyWhenAccepted) {
+  auto preview = Open();
+  preview->Printer().setOutputFormat(QPrinter::PdfFormat);
+  preview->Printer().setOutputFileName(QString());
+  for (const bool accept : {false, true}) {
+    SCOPED_TRACE(accept);
+    QString caption;
+    QTimer::singleShot(0, preview.get(), [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      caption = dialog->windowTitle();
+      if (accept) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+    preview->Run(PreviewCommand::PrinterSetup);
+    EXPECT_EQ(caption, QStringLiteral("Printer setup"));
+    EXPECT_TRUE(preview->Printer().fullPage());
+    if (!accept) EXPECT_TRUE(preview->Printer().outputFileName().isEmpty());
+  }
+  // Without a printer the dialog offers printing to a PDF file, which Print then writes.
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    EXPECT_FALSE(preview->Printer().outputFileName().isEmpty());
+  }
+}
+
+TEST_F(PrintPreviewTest, APrintThatCannotStartSaysWhere) {
+  const std::string path = m_folder.PathOf("no such folder/printed.pdf");
+  auto preview = Open();
+  preview->Printer().setOutputFormat(QPrinter::PdfFormat);
+  preview->Printer().setOutputFileName(QString::fromStdString(path));
+  preview->Run(PreviewCommand::Print);
+  ASSERT_EQ(m_user.Messages().size(), 1u);
+  EXPECT_EQ(m_user.Messages()[0].kind, MessageKind::Error);
+  EXPECT_NE(m_user.Messages()[0].text.find(path), std::string::npos) << m_user.Messages()[0].text;
+  EXPECT_EQ(preview->findChild<QProgressDialog*>(), nullptr);
 }
 
 TEST_F(PrintPreviewTest, PrintWithoutAPrinterSaysSo) {

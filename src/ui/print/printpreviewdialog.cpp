@@ -334,15 +334,28 @@ void TPreviewWin::Print() {
   QPainter painter;
   if (!painter.begin(m_printer.get())) {
     EndProgress();
-    m_context.user.ShowError("The printer " + FromQt(m_printer->printerName()) +
-                             " could not start the job \"" + kPrintJobName + "\".");
+    const QString target = m_printer->outputFormat() == QPrinter::PdfFormat
+                               ? m_printer->outputFileName()
+                               : m_printer->printerName();
+    m_context.user.ShowError("Cannot print the job \"" + std::string(kPrintJobName) + "\" on " +
+                             FromQt(target) + ".");
     return;
   }
-  if (PaintDocument(painter, *m_printer, document, progress) == PaintResult::Cancelled) {
-    m_printer->abort();
-  }
+  int pagesDone = 0;
+  const PaintResult result = PaintDocument(painter, *m_printer, document, [&](int done, int total) {
+    pagesDone = done;
+    return progress(done, total);
+  });
+  // Qt's printing on Linux (CUPS and PDF files alike) cannot withdraw a job once begun: the
+  // pages painted before Cancel are still printed, which the user is told.
+  const bool withdrawn = result == PaintResult::Cancelled && m_printer->abort();
   painter.end();
   EndProgress();
+  if (result == PaintResult::Cancelled && !withdrawn) {
+    m_context.user.ShowInformation("Printing stopped after page " + std::to_string(pagesDone) +
+                                   " of " + std::to_string(document.pages.size()) +
+                                   ".\rThe pages done were already given to the printer.");
+  }
 }
 
 void TPreviewWin::MakeSongbook() {
