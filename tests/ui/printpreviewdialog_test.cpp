@@ -12,6 +12,8 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -103,8 +105,40 @@ TEST_F(PrintPreviewTest, IsAFixedSizeWindowWithItsToolbarAndAHiddenDisabledHelpB
   EXPECT_EQ(preview->HelpButton().text(), QStringLiteral("&Help"));
   EXPECT_FALSE(preview->HelpButton().isVisible());
   EXPECT_FALSE(preview->HelpButton().isEnabled());
+  // Centred on the screen.
+  const QPoint centre = preview->screen()->availableGeometry().center();
+  EXPECT_LE((preview->frameGeometry().center() - centre).manhattanLength(), 1);
   preview->CloseButton().click();
   EXPECT_FALSE(preview->isVisible());
+}
+
+TEST(SongbookChoiceTest, AsksForTheOrderByArtistFirst) {
+  struct Case {
+    const char* click;  // the radio button chosen, or none
+    bool accept;
+    std::optional<PrintLayout> chosen;
+  };
+  const Case cases[] = {
+      {nullptr, true, PrintLayout::ByArtist},
+      {"By &title", true, PrintLayout::ByTitle},
+      {"By &title", false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.click ? c.click : "none");
+    QTimer::singleShot(0, [&c] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      for (QRadioButton* button : dialog->findChildren<QRadioButton*>()) {
+        if (c.click && button->text() == QString::fromLatin1(c.click)) button->click();
+      }
+      if (c.accept) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+    EXPECT_EQ(AskSongbookLayout(nullptr), c.chosen);
+  }
 }
 
 struct FontCase {

@@ -415,7 +415,11 @@ void TPreviewWin::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Centred on the screen, not over the window that opened it.
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen) move(screen->availableGeometry().center() - rect().center());
+  if (screen) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 void RunPrintPreview(QWidget* parent, PrintPreviewContext context) {
