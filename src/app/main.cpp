@@ -41,7 +41,7 @@ constexpr const char* kUsage =
     "usage: tunedex [--settings FILE] [CATALOGUE.tdb | PLAYLIST.tdp]\n"
     "               [--screenshot FILE.png [--dialog "
     "editor|filter|players|explorer|scan|lost|playlist|\n"
-    "                                    playlist-item|audience|fulllist]\n"
+    "                                    playlist-item|audience|fulllist|print]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -75,7 +75,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
          options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
          options.dialog == "lost" || options.dialog == "playlist" ||
          options.dialog == "playlist-item" || options.dialog == "audience" ||
-         options.dialog == "fulllist";
+         options.dialog == "fulllist" || options.dialog == "print";
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -279,6 +279,8 @@ int RunTunedex(int argc, char** argv) {
       }
     } else if (options.dialog == "lost") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::LostFiles); });
+    } else if (options.dialog == "print") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::PrintPreview); });
     } else if (options.dialog == "playlist" || options.dialog == "playlist-item") {
       // Playlist Central and the item editor are not modal: the picture is taken of the window
       // asked for before the catalogue window's.

@@ -115,13 +115,10 @@ std::unique_ptr<QGuiApplication> StartGui() {
 }  // namespace
 
 std::string DefaultReportTitle(ViewMode mode, std::string_view customLanguageCode, int shownSort) {
-  std::string title =
-      "Showing: " + ViewText(mode, ViewTextKind::Status, CustomLanguageName(customLanguageCode));
-  if (const SortKeyInfo* key = SortKeyOfCode(shownSort); key != nullptr && shownSort > 0) {
-    title += ", ";
-    title += key->statusText;
-  }
-  return title;
+  const SortKeyInfo* key = shownSort > 0 ? SortKeyOfCode(shownSort) : nullptr;
+  return ReportTitle(
+      "Showing: " + ViewText(mode, ViewTextKind::Status, CustomLanguageName(customLanguageCode)),
+      key != nullptr ? key->statusText : std::string_view());
 }
 
 int RunReport(const Arguments& arguments, UserInteraction& user, std::FILE* out) {

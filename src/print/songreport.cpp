@@ -121,6 +121,15 @@ void AppendReportLines(const tSongList& view, std::string& out, std::string_view
   AppendText(out, lineEnd);
 }
 
+std::string ReportTitle(std::string_view viewStatus, std::string_view sortStatus) {
+  std::string title(viewStatus);
+  if (!sortStatus.empty()) {
+    title += ", ";
+    title += sortStatus;
+  }
+  return title;
+}
+
 ReportPreview MakeReportPreview(const ReportHeading& heading, const tSongList& view) {
   ReportPreview preview{SpacedProductName(), std::string(kProductWebAddress),   heading.dateText,
                         heading.title,       std::string(kReportColumnHeading), {},

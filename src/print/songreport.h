@@ -40,6 +40,10 @@ void AppendReportLines(const tSongList& view, std::string& out, std::string_view
 // "N songs".
 std::string SongCountText(std::size_t count);
 
+// A view's report title: the catalogue window's first status text (the view), then ", " and
+// the second (the sort) when that is not empty: "Showing: All Songs, Sort: Title".
+std::string ReportTitle(std::string_view viewStatus, std::string_view sortStatus);
+
 // What the report shows above its lines.
 struct ReportHeading {
   std::string title;     // the view's title

@@ -39,6 +39,7 @@
 #include "ui/players/playeroptionswindow.h"
 #include "ui/playlist/itemeditorwindow.h"
 #include "ui/playlist/playlistcentralwindow.h"
+#include "ui/print/printpreviewdialog.h"
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/pictures.h"
 
@@ -156,6 +157,7 @@ CatalogueServices TTunedexMain::Services() {
   services.showSongExplorer = [this](std::string& folder) { ShowSongExplorer(folder); };
   services.showScanWizard = [this] { ShowScanWizard(); };
   services.showLostFiles = [this] { ShowLostFiles(); };
+  services.showPrintPreview = [this] { ShowPrintPreview(); };
   services.showPlaylistCentral = [this] { ShowPlaylistCentral(); };
   services.showPlayerOptions = [this] { ShowPlayerOptions(); };
   services.showCustomLanguage = [this](const tCustomLanguage& current) {
@@ -506,6 +508,14 @@ void TTunedexMain::ShowLostFiles() {
   };
   context.help = [this](int topic) { ShowHelp(topic); };
   RunLostFiles(this, std::move(context));
+}
+
+void TTunedexMain::ShowPrintPreview() {
+  // The title is what the first two status panels say about the view.
+  PrintPreviewContext context{
+      m_logic->View(), ReportTitle(m_logic->ViewStatusText(), m_logic->SortStatusText()), m_user};
+  context.help = [this](int topic) { ShowHelp(topic); };
+  RunPrintPreview(this, std::move(context));
 }
 
 void TTunedexMain::ShowPlaylistCentral() {

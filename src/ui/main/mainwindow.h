@@ -91,6 +91,7 @@ class TTunedexMain : public QMainWindow, private CatalogueObserver {
   void ShowSongExplorer(std::string& folder);
   void ShowScanWizard();
   void ShowLostFiles();
+  void ShowPrintPreview();
   void ShowPlaylistCentral();
   bool ShowFilter(tCustomFilterRec& filter, const std::function<void()>& apply);
   void ShowPlayerOptions();
