@@ -423,7 +423,9 @@ TEST_F(PrintPreviewTest, PrinterSetupChangesTheKeptPrinterOnlyWhenAccepted) {
     preview->Run(PreviewCommand::PrinterSetup);
     EXPECT_EQ(caption, QStringLiteral("Printer setup"));
     EXPECT_TRUE(preview->Printer().fullPage());
-    if (!accept) EXPECT_TRUE(preview->Printer().outputFileName().isEmpty());
+    if (!accept) {
+      EXPECT_TRUE(preview->Printer().outputFileName().isEmpty());
+    }
   }
   // Without a printer the dialog offers printing to a PDF file, which Print then writes.
   if (QPrinterInfo::availablePrinters().isEmpty()) {
