@@ -10,6 +10,13 @@
 
 namespace tunedex {
 
+// What a caller knows of a song file before opening it.
+enum class FileKind {
+  Unknown,      // anything: it is checked once opened, and only a regular file is read
+  RegularFile,  // a folder listing said so (as a scan's does): the system is asked for the
+                // file's size only when a part beyond the first read needs it
+};
+
 // The parts of a song file that the readers need, read when a reader asks for them: its first
 // bytes, more of its start, its last bytes, a window from its first byte that is not zero. Most
 // files are known by their first KiB and tags near either end, so a scan reads little of each
@@ -24,13 +31,15 @@ class SongFileParts {
   // Over bytes in memory.
   explicit SongFileParts(Bytes file);
   // Opens a file and reads its first bytes. Throws FileError when it cannot be opened or read,
-  // and for anything that is not a regular file (a folder, a pipe, a device).
-  explicit SongFileParts(const std::string& path);
+  // and for anything of unknown kind that is not a regular file (a folder, a pipe, a device).
+  // A listed regular file that is something else by now fails to read (a folder, a pipe) or is
+  // taken as long as its first read was.
+  explicit SongFileParts(const std::string& path, FileKind kind = FileKind::Unknown);
   ~SongFileParts();
   SongFileParts(const SongFileParts&) = delete;
   SongFileParts& operator=(const SongFileParts&) = delete;
 
-  std::uint64_t Size() const { return m_size; }
+  std::uint64_t Size();
   // The file from its first byte, at least up to offset end (less only when the file or
   // kWindow is shorter).
   Bytes StartUpTo(std::uint64_t end);
@@ -50,6 +59,10 @@ class SongFileParts {
   // At most kWindow bytes from offset on.
   Bytes WindowFrom(std::uint64_t offset);
 
+  // How many bytes were read from the file so far, every part counted (none for bytes in
+  // memory): what a scan costs on a slow volume.
+  std::uint64_t BytesRead() const { return m_bytesRead; }
+
  private:
   // What the opening reads: the format tests and the common readers need no more.
   static constexpr std::size_t kFirstRead = 1024;
@@ -60,6 +73,8 @@ class SongFileParts {
 
   int m_fd = -1;
   std::uint64_t m_size = 0;
+  bool m_sizeKnown = true;
+  mutable std::uint64_t m_bytesRead = 0;
   Bytes m_memory;  // the bytes of a file in memory
   Bytes m_start;
   Bytes m_end;

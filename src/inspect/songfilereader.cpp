@@ -30,15 +30,20 @@ bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::
 }
 
 // The ASF header from the file's start, walked as far as its size says (within the window). A
-// damaged one that walks further is read again from the whole window.
+// damaged one that walks further is read again from the head, then from the whole window. A walk
+// that stays within fewer bytes reads the same from more, so the first that completes gives what
+// the whole window would.
 TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma) {
   const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start());
   if (extent == 0) return TWMAfile::ReadResult::NotAsf;
-  const Bytes header = file.StartUpTo(std::max(extent, SongFileParts::kHead));
+  Bytes header = file.StartUpTo(extent);
   TWMAfile::ReadResult read = wma.ReadFromFile(header, file.Size());
-  if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
-    const Bytes window = file.StartWindow();
-    if (window.size() > header.size()) read = wma.ReadFromFile(window, file.Size());
+  for (const std::uint64_t further : {SongFileParts::kHead, SongFileParts::kWindow}) {
+    if (read != TWMAfile::ReadResult::ReadFailure || header.size() >= file.Size()) break;
+    const Bytes more = file.StartUpTo(further);
+    if (more.size() <= header.size()) continue;
+    header = more;
+    read = wma.ReadFromFile(header, file.Size());
   }
   return read;
 }
@@ -153,11 +158,12 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
     ReadMidiRecord(
         file.Start(), [&file](std::uint64_t end) { return file.StartUpTo(end); }, record);
   } else if (IsStarData(head)) {
-    ReadSt3Record(file.Head(), record);
+    // The fields lie in the header; the file must be longer than it.
+    ReadSt3Record(file.StartUpTo(kMinimumStarDataSize + 1), record);
   } else if (IsId3v23(head)) {
     ReadId3v2Record(file.StartUpTo(Id3v2TagEnd(file.Start())), record);
   } else if (IsKfn(head)) {
-    ReadKfnRecord(file.Head(), 1, record);
+    ReadKfnRecord(file.StartUpTo(tKFunHeader::kSize), 1, record);
   } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
     ReadKfnRecord(file.End(), 2, record);
   } else if (record.FileType() == kSongTypeMpeg) {
@@ -186,11 +192,11 @@ SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, User
 
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
                               const std::function<bool(const std::string&)>& exists,
-                              std::string* why) {
+                              std::string* why, FileKind kind) {
   record = tSongRecord();
   SongReadStatus status = SongReadStatus::Read;
   try {
-    SongFileParts parts(path);
+    SongFileParts parts(path, kind);
     if (!ReadSongRecordParts(parts, path, record, exists)) {
       status = SongReadStatus::Damaged;
       user.ShowError("Cannot read file " + path + "\r" + std::string(kDamagedSongFile));

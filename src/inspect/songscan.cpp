@@ -54,7 +54,9 @@ void SongScan::FileStep(const std::string& path, std::string_view name,
   ScanResult result;
   result.name = std::string(name);
   std::string why;
-  const SongReadStatus status = ReadSongRecord(path, result.record, m_user, exists, &why);
+  // The walk hands on only what its listing found to be a regular file.
+  const SongReadStatus status =
+      ReadSongRecord(path, result.record, m_user, exists, &why, FileKind::RegularFile);
   if (status == SongReadStatus::Missing) return;  // gone since its folder was listed
   if (status == SongReadStatus::Unreadable) {
     m_problems.push_back({path, why, false});
