@@ -154,17 +154,20 @@ std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
   int lyricEvents = 0;
   std::size_t pos = 4;
   if (bytes.size() <= pos + 3) return 0;
+  // Within the loop 5 <= pos < bytes.size(), so the bytes from pos - 3 to pos + 1 (1-based) are
+  // all there and are read without the checks of At(); this loop runs over every byte scanned.
+  const std::uint8_t* const b = bytes.data();  // b[pos - 1] is At(bytes, pos)
   do {
     ++pos;
-    std::size_t length = 0;
-    if (KaraokeTagAt(bytes, pos, length) && At(bytes, pos + 1) == 'T') {
-      const std::string value = ProperCase(TakeTagValue(bytes, pos, length));
+    const std::uint8_t here = b[pos - 1];
+    const std::uint8_t before = b[pos - 2];
+    if (here == '@' && b[pos] == 'T' && before > 2 && b[pos - 3] == kTextEvent &&
+        b[pos - 4] == kMeta) {
+      const std::string value = ProperCase(TakeTagValue(bytes, pos, before));
       if (titles == 0) record.SetRawText(TextField::Title, value);
       if (titles == 1) record.SetRawText(TextField::Artist, value);
       ++titles;
-    } else if (At(bytes, pos) != 0 &&
-               (At(bytes, pos - 1) == kTextEvent || At(bytes, pos - 1) == kLyric) &&
-               At(bytes, pos - 2) == kMeta) {
+    } else if (here != 0 && (before == kTextEvent || before == kLyric) && b[pos - 3] == kMeta) {
       ++lyricEvents;
     }
     if (titles > 1 && lyricEvents > 20) return pos;

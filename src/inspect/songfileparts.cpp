@@ -20,9 +20,15 @@ SongFileParts::SongFileParts(Bytes file)
       m_end(Slice(file, file.size() - std::min<std::size_t>(file.size(), kEndSize), kEndSize)),
       m_endRead(true) {}
 
-SongFileParts::SongFileParts(const std::string& path, FileKind kind) {
+SongFileParts::SongFileParts(const std::string& path, FileKind kind, int folder) {
   // Non-blocking, so that a named pipe posing as a song cannot hang the caller.
-  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  if (folder >= 0) {
+    const std::string_view name = FileNamePart(path);  // the end of path, so ends in a zero
+    m_fd = ::openat(folder, path.c_str() + (path.size() - name.size()), kFlags);
+  } else {
+    m_fd = ::open(path.c_str(), kFlags);
+  }
   if (m_fd < 0) throw FileError("Cannot open", path, std::strerror(errno), errno);
   const auto fail = [&](const char* action, const char* reason, int error) {
     ::close(m_fd);

@@ -33,8 +33,11 @@ class SongFileParts {
   // Opens a file and reads its first bytes. Throws FileError when it cannot be opened or read,
   // and for anything of unknown kind that is not a regular file (a folder, a pipe, a device).
   // A listed regular file that is something else by now fails to read (a folder, a pipe) or is
-  // taken as long as its first read was.
-  explicit SongFileParts(const std::string& path, FileKind kind = FileKind::Unknown);
+  // taken as long as its first read was. With a descriptor of the file's folder (open for
+  // reading) the file is opened by its name from there, sparing the system the walk through the
+  // path's folders; the path still names it in errors.
+  explicit SongFileParts(const std::string& path, FileKind kind = FileKind::Unknown,
+                         int folder = -1);
   ~SongFileParts();
   SongFileParts(const SongFileParts&) = delete;
   SongFileParts& operator=(const SongFileParts&) = delete;

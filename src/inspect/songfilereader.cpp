@@ -25,8 +25,12 @@ constexpr std::size_t kMidiScanStart = 4;
 // (files copied from Windows often spell it ".CDG").
 bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::string&)>& exists) {
   const std::string_view ext = FileExtension(path);
-  const std::string stem(path.substr(0, path.size() - ext.size()));
-  return exists(stem + ".cdg") || exists(stem + ".CDG");
+  std::string companion;
+  companion.reserve(path.size() - ext.size() + 4);
+  companion.append(path.substr(0, path.size() - ext.size())).append(".cdg");
+  if (exists(companion)) return true;
+  companion.replace(companion.size() - 3, 3, "CDG");
+  return exists(companion);
 }
 
 // The ASF header from the file's start, walked as far as its size says (within the window). A
@@ -148,10 +152,11 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
                          const std::function<bool(const std::string&)>& exists) {
   record.SetFileName(path);
   record.SetFileType(ExtToSongType(path));
-  std::array<std::uint8_t, kRecordHeadSize> buffer{};
+  // A copy: reading more of the start may move the bytes that file.Start() shows.
+  std::array<std::uint8_t, kRecordHeadSize> buffer;
   const Bytes first = Slice(file.Start(), 0, kRecordHeadSize);
   std::copy(first.begin(), first.end(), buffer.begin());
-  const Bytes head = TrimZeros(buffer);
+  const Bytes head = TrimZeros(Bytes(buffer).first(first.size()));
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
@@ -192,11 +197,11 @@ SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, User
 
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
                               const std::function<bool(const std::string&)>& exists,
-                              std::string* why, FileKind kind) {
+                              std::string* why, FileKind kind, int folder) {
   record = tSongRecord();
   SongReadStatus status = SongReadStatus::Read;
   try {
-    SongFileParts parts(path, kind);
+    SongFileParts parts(path, kind, folder);
     if (!ReadSongRecordParts(parts, path, record, exists)) {
       status = SongReadStatus::Damaged;
       user.ShowError("Cannot read file " + path + "\r" + std::string(kDamagedSongFile));

@@ -45,10 +45,12 @@ enum class SongReadStatus {
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
 // The same, asking exists whether a companion file is there (a scan knows its folder's names);
 // why, when given, hears the system's reason of an Unreadable file; kind says what a folder
-// listing made of the file.
+// listing made of the file, and folder, when not -1, is a descriptor of the file's folder to
+// open it from (see SongFileParts).
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
                               const std::function<bool(const std::string&)>& exists,
-                              std::string* why = nullptr, FileKind kind = FileKind::Unknown);
+                              std::string* why = nullptr, FileKind kind = FileKind::Unknown,
+                              int folder = -1);
 
 // The same over bytes in memory, for tests and fuzzing: fileName gives the name and extension,
 // and exists answers whether a companion file (the ".cdg" of an MP3 or WMA song) exists. False

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/songscan.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <unordered_set>
 #include <utility>
 
@@ -46,17 +49,46 @@ std::string ReasonOnly(const FileResult& result, const std::string& path) {
   return reason.empty() ? "Cannot be read" : reason;
 }
 
+// The folder whose files are being read, opened when the first of them is: they are then opened
+// by name from it, without the system walking through the path's folders for each.
+class FolderOpener {
+ public:
+  FolderOpener() = default;
+  ~FolderOpener() { Reset({}); }
+  FolderOpener(const FolderOpener&) = delete;
+  FolderOpener& operator=(const FolderOpener&) = delete;
+
+  void Reset(std::string_view folder) {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    m_tried = false;
+    m_folder = folder;
+  }
+  // -1 when the folder cannot be opened: its files are then opened by their paths.
+  int Descriptor() {
+    if (!m_tried) {
+      m_tried = true;
+      m_fd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    return m_fd;
+  }
+
+ private:
+  std::string m_folder;
+  int m_fd = -1;
+  bool m_tried = false;
+};
+
 }  // namespace
 
 void SongScan::FileStep(const std::string& path, std::string_view name,
-                        const std::function<bool(const std::string&)>& exists) {
-  if (!MatchesScanPattern(name, m_pattern)) return;
+                        const std::function<bool(const std::string&)>& exists, int folder) {
   ScanResult result;
   result.name = std::string(name);
   std::string why;
   // The walk hands on only what its listing found to be a regular file.
   const SongReadStatus status =
-      ReadSongRecord(path, result.record, m_user, exists, &why, FileKind::RegularFile);
+      ReadSongRecord(path, result.record, m_user, exists, &why, FileKind::RegularFile, folder);
   if (status == SongReadStatus::Missing) return;  // gone since its folder was listed
   if (status == SongReadStatus::Unreadable) {
     m_problems.push_back({path, why, false});
@@ -78,17 +110,26 @@ bool SongScan::Walk(const std::string& root) {
     m_problems.push_back({folder, ReasonOnly(result, folder), true});
   });
   // The names of the folder's entries answer whether a song's companion file (its ".cdg") is
-  // there.
-  std::unordered_set<std::string> names;
-  walk.OnFolder([&names](const std::string& prefix, const std::vector<FolderEntry>& entries) {
+  // there; they are views of the entries, which stay while the folder's files are read.
+  std::string folder;
+  std::unordered_set<std::string_view> names;
+  FolderOpener opener;
+  walk.OnFolder([&](const std::string& prefix, const std::vector<FolderEntry>& entries) {
+    folder = prefix;
+    opener.Reset(prefix);
     names.clear();
-    for (const FolderEntry& entry : entries) names.insert(prefix + entry.name);
+    names.reserve(entries.size());
+    for (const FolderEntry& entry : entries) names.insert(entry.name);
   });
-  const auto exists = [&names](const std::string& path) { return names.count(path) > 0; };
+  const auto exists = [&](const std::string& path) {
+    if (!path.starts_with(folder)) return false;
+    const std::string_view name = std::string_view(path).substr(folder.size());
+    return name.find('/') == std::string_view::npos && names.count(name) > 0;
+  };
   walk.OnFile([&](const std::string& path, std::string_view name) {
     // A name with nothing before its last "." (".kar") is not a song.
     if (name.rfind('.') == 0) return true;
-    FileStep(path, name, exists);
+    if (MatchesScanPattern(name, m_pattern)) FileStep(path, name, exists, opener.Descriptor());
     ++m_filesSeen;
     if (!m_user.Progress(static_cast<std::int64_t>(m_results.size()), path)) {
       m_stopped = true;

@@ -202,5 +202,35 @@ TEST(MidiRecordHeadFirstTest, AKarFileWithItsTitleTagsPastTheHeadReadsRight) {
   EXPECT_EQ(record.InternalFormat(), kSongTypeKar);
 }
 
+// The karaoke record scan over hand-made bytes: which "@T" texts are title tags, and tags cut by
+// the end of the bytes.
+TEST(KaraokeRecordTest, TakesOnlyTextEventsOfMoreThanTwoBytesAsTitleTags) {
+  struct Case {
+    std::string events;  // after the marker event
+    const char* title;
+    const char* artist;
+  };
+  const Case cases[] = {
+      {std::string("\xFF\x01\x07@Tfirst\0\xFF\x01\x08@Tsecond", 22), "First", "Second"},
+      {std::string("\xFF\x01\x02@T\xFF\x01\x05@Tone", 13), "One", ""},
+      {std::string("\xFF\x02\x07@Tfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x05\x07@Tfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x01\x07@Kfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x01\x30@Tcut short", 14), "Cut Short", ""},
+      {std::string("\xFF\x01\x07@Tfirst\xFF\x01\x05@T", 15), "First", ""},
+      {std::string("\xFF\x01\x07@Tfirst\xFF\x01\x05@", 14), "First", ""},
+      {std::string("@Tloose\xFF\x01\x04@Tab", 14), "Ab", ""},
+  };
+  const std::string start("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\0\0", 23);
+  const std::string marker = "\xFF\x01\x13@KMIDI KARAOKE FILE";
+  for (const Case& c : cases) {
+    tSongRecord record;
+    ReadMidiRecord(AsBytes(start + marker + c.events), record);
+    EXPECT_EQ(record.RawText(TextField::Title), c.title) << testing::PrintToString(c.events);
+    EXPECT_EQ(record.RawText(TextField::Artist), c.artist) << testing::PrintToString(c.events);
+    EXPECT_EQ(record.InternalFormat(), kSongTypeKar);
+  }
+}
+
 }  // namespace
 }  // namespace tunedex
