@@ -159,6 +159,16 @@ std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
   const std::uint8_t* const b = bytes.data();  // b[pos - 1] is At(bytes, pos)
   do {
     ++pos;
+    // Whatever is found at pos starts with kMeta three (a lyric event) or four (a title tag)
+    // bytes before it. Without one there, the scan moves on to the first position that has one,
+    // or ends where no position is left that could.
+    if (b[pos - 4] != kMeta && b[pos - 3] != kMeta) {
+      const std::uint8_t* const last = b + bytes.size() - 3;  // after the last kMeta that counts
+      const std::uint8_t* const meta = std::find(b + pos - 2, last, kMeta);
+      if (meta == last) return 0;
+      pos = static_cast<std::size_t>(meta - b) + 2;  // the loop goes on at meta's lyric position
+      continue;
+    }
     const std::uint8_t here = b[pos - 1];
     const std::uint8_t before = b[pos - 2];
     if (here == '@' && b[pos] == 'T' && before > 2 && b[pos - 3] == kTextEvent &&

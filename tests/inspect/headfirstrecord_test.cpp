@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Records read from a file's first KiB, and more only when the reader runs past it, are the
 // records that the readers give over the whole file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +52,24 @@ std::string WmaClaimingOneObjectMore(const std::vector<std::string>& objects, st
   return header + test::AsfObject(std::vector<std::uint8_t>(16, 0x11), std::string(gap - 24, 'd')) +
          std::string(64, '\x55');
 }
+
+// A folder open for reading, as a scan opens the folder whose files it reads.
+class FolderFd {
+ public:
+  explicit FolderFd(const std::string& path)
+      : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    EXPECT_GE(m_fd, 0) << path;
+  }
+  ~FolderFd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  FolderFd(const FolderFd&) = delete;
+  FolderFd& operator=(const FolderFd&) = delete;
+  int get() const { return m_fd; }
+
+ private:
+  int m_fd;
+};
 
 std::string Lyrics(std::size_t characters) {
   return test::AsfExtendedContentDescription({{"WM/Lyrics", 0, std::string(characters, 'w')}});
@@ -131,7 +150,8 @@ TEST(HeadFirstRecordTest, TheFixturesFieldsAreRead) {
 }
 
 // A scan's listing already says a file is regular, so its size is asked only when a part beyond
-// the first read needs it: the records and statuses are those of a file of unknown kind.
+// the first read needs it, and the scan opens it from its open folder: the records and statuses
+// are those of a file of unknown kind opened by its path.
 TEST(ListedRegularFileTest, ReadsAsAFileOfUnknownKind) {
   std::vector<test::MetaText> lateTags(600, {1, "la la la"});
   lateTags.push_back({1, "@KMIDI KARAOKE FILE"});
@@ -160,6 +180,7 @@ TEST(ListedRegularFileTest, ReadsAsAFileOfUnknownKind) {
       {"film.mpg", std::string("\0\0\x01\xBA", 4), 5 << 20, ""},
   };
   test::TempFolder folder;
+  const FolderFd folderFd(folder.PathOf(""));
   SilentUser user;
   const auto none = [](const std::string&) { return false; };
   for (const Case& c : cases) {
@@ -170,32 +191,44 @@ TEST(ListedRegularFileTest, ReadsAsAFileOfUnknownKind) {
     }
     tSongRecord unknown;
     tSongRecord listed;
-    EXPECT_EQ(ReadSongRecord(path, unknown, user, none, nullptr, FileKind::Unknown),
-              ReadSongRecord(path, listed, user, none, nullptr, FileKind::RegularFile))
+    tSongRecord fromFolder;
+    const SongReadStatus status =
+        ReadSongRecord(path, unknown, user, none, nullptr, FileKind::Unknown);
+    EXPECT_EQ(ReadSongRecord(path, listed, user, none, nullptr, FileKind::RegularFile), status)
+        << c.name;
+    EXPECT_EQ(ReadSongRecord(path, fromFolder, user, none, nullptr, FileKind::RegularFile,
+                             folderFd.get()),
+              status)
         << c.name;
     EXPECT_EQ(listed, unknown) << c.name;
+    EXPECT_EQ(fromFolder, unknown) << c.name;
   }
 }
 
 // A file listed as regular that is something else by the time it is read (a named pipe, a
-// folder) fails at once, as it does when its kind is not known.
+// folder) or is gone fails at once, as it does when its kind is not known, whether it is opened
+// by its path or from its folder.
 TEST(ListedRegularFileTest, OneThatIsNoLongerRegularFailsAtOnce) {
   test::TempFolder folder;
   const std::string fifo = folder.PathOf("pipe.kar");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string dir = folder.PathOf("folder.kar");
   ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  const std::string gone = folder.PathOf("gone.kar");
+  const FolderFd folderFd(folder.PathOf(""));
   SilentUser user;
   const auto none = [](const std::string&) { return false; };
-  for (const std::string& path : {fifo, dir}) {
-    tSongRecord unknown;
-    tSongRecord listed;
-    const SongReadStatus status =
-        ReadSongRecord(path, listed, user, none, nullptr, FileKind::RegularFile);
-    EXPECT_NE(status, SongReadStatus::Read) << path;
-    EXPECT_EQ(status, ReadSongRecord(path, unknown, user, none, nullptr, FileKind::Unknown))
-        << path;
-    EXPECT_EQ(listed, unknown) << path;
+  for (const std::string& path : {fifo, dir, gone}) {
+    for (const int from : {-1, folderFd.get()}) {
+      tSongRecord unknown;
+      tSongRecord listed;
+      const SongReadStatus status =
+          ReadSongRecord(path, listed, user, none, nullptr, FileKind::RegularFile, from);
+      EXPECT_NE(status, SongReadStatus::Read) << path;
+      EXPECT_EQ(status, ReadSongRecord(path, unknown, user, none, nullptr, FileKind::Unknown))
+          << path;
+      EXPECT_EQ(listed, unknown) << path;
+    }
   }
 }
 
