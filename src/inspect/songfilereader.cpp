@@ -25,9 +25,9 @@ constexpr std::size_t kMidiScanStart = 4;
 // (files copied from Windows often spell it ".CDG").
 bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::string&)>& exists) {
   const std::string_view ext = FileExtension(path);
-  std::string companion;
-  companion.reserve(path.size() - ext.size() + 4);
-  companion.append(path.substr(0, path.size() - ext.size())).append(".cdg");
+  // One buffer for the names asked of every song a thread reads.
+  thread_local std::string companion;
+  companion.assign(path.substr(0, path.size() - ext.size())).append(".cdg");
   if (exists(companion)) return true;
   companion.replace(companion.size() - 3, 3, "CDG");
   return exists(companion);
@@ -36,18 +36,20 @@ bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::
 // The ASF header from the file's start, walked as far as its size says (within the window). A
 // damaged one that walks further is read again from the head, then from the whole window. A walk
 // that stays within fewer bytes reads the same from more, so the first that completes gives what
-// the whole window would.
-TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma) {
+// the whole window would. The file's size (for the size and duration) is asked only withSize: a
+// record needs neither, and a scan then spares the system call.
+TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma, bool withSize) {
   const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start());
   if (extent == 0) return TWMAfile::ReadResult::NotAsf;
+  const auto size = [&]() -> std::uint64_t { return withSize ? file.Size() : 0; };
   Bytes header = file.StartUpTo(extent);
-  TWMAfile::ReadResult read = wma.ReadFromFile(header, file.Size());
+  TWMAfile::ReadResult read = wma.ReadFromFile(header, size());
   for (const std::uint64_t further : {SongFileParts::kHead, SongFileParts::kWindow}) {
-    if (read != TWMAfile::ReadResult::ReadFailure || header.size() >= file.Size()) break;
+    if (read != TWMAfile::ReadResult::ReadFailure) break;
     const Bytes more = file.StartUpTo(further);
-    if (more.size() <= header.size()) continue;
+    if (more.size() <= header.size()) continue;  // the file ends within what was read
     header = more;
-    read = wma.ReadFromFile(header, file.Size());
+    read = wma.ReadFromFile(header, size());
   }
   return read;
 }
@@ -81,7 +83,7 @@ bool InspectHead(SongFileParts& file, Bytes head, std::string_view fileName, Inf
     recognised = true;
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma, /*withSize=*/true);
     if (read == TWMAfile::ReadResult::ReadFailure) return false;
     if (wma.Valid) {
       recognised = ReadWmaInfo(wma, lines);
@@ -175,7 +177,7 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
     // Video: nothing is read.
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma, /*withSize=*/false);
     if (read == TWMAfile::ReadResult::ReadFailure) {
       readAll = false;
     } else if (wma.Valid) {

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -83,22 +84,24 @@ class FolderOpener {
 
 void SongScan::FileStep(const std::string& path, std::string_view name,
                         const std::function<bool(const std::string&)>& exists, int folder) {
-  ScanResult result;
-  result.name = std::string(name);
+  // The record is read in its place among the results (it is large), and taken back out when
+  // the file gives none.
+  ScanResult& result = m_results.emplace_back();
   std::string why;
   // The walk hands on only what its listing found to be a regular file.
   const SongReadStatus status =
       ReadSongRecord(path, result.record, m_user, exists, &why, FileKind::RegularFile, folder);
-  if (status == SongReadStatus::Missing) return;  // gone since its folder was listed
-  if (status == SongReadStatus::Unreadable) {
-    m_problems.push_back({path, why, false});
+  if (status == SongReadStatus::Missing || status == SongReadStatus::Unreadable) {
+    m_results.pop_back();
+    // A file gone since its folder was listed is not a problem.
+    if (status == SongReadStatus::Unreadable) m_problems.push_back({path, why, false});
     return;
   }
   if (status == SongReadStatus::Damaged)
     m_problems.push_back({path, std::string(kDamagedSongFile), false});
+  result.name = std::string(name);
   FillUnknownTitleAndArtist(result.record, name);
   result.inCatalogue = m_inCatalogue && m_inCatalogue(result.record);
-  m_results.push_back(std::move(result));
 }
 
 bool SongScan::Walk(const std::string& root) {
@@ -109,22 +112,32 @@ bool SongScan::Walk(const std::string& root) {
   walk.OnFolderProblem([this](const std::string& folder, const FileResult& result) {
     m_problems.push_back({folder, ReasonOnly(result, folder), true});
   });
-  // The names of the folder's entries answer whether a song's companion file (its ".cdg") is
-  // there; they are views of the entries, which stay while the folder's files are read.
+  // The names of the folder's entries answer whether a song's companion file is there. Songs
+  // ask for ".cdg" names, so those are gathered with the folder (as views of its entries, which
+  // stay while its files are read); a question for any other name looks through all entries.
   std::string folder;
-  std::unordered_set<std::string_view> names;
+  const std::vector<FolderEntry>* listed = nullptr;
+  std::unordered_set<std::string_view> cdgNames;
+  const auto isCdgName = [](std::string_view name) {
+    return name.ends_with(".cdg") || name.ends_with(".CDG");
+  };
   FolderOpener opener;
   walk.OnFolder([&](const std::string& prefix, const std::vector<FolderEntry>& entries) {
     folder = prefix;
     opener.Reset(prefix);
-    names.clear();
-    names.reserve(entries.size());
-    for (const FolderEntry& entry : entries) names.insert(entry.name);
+    listed = &entries;
+    cdgNames.clear();
+    for (const FolderEntry& entry : entries) {
+      if (isCdgName(entry.name)) cdgNames.insert(entry.name);
+    }
   });
   const auto exists = [&](const std::string& path) {
     if (!path.starts_with(folder)) return false;
     const std::string_view name = std::string_view(path).substr(folder.size());
-    return name.find('/') == std::string_view::npos && names.count(name) > 0;
+    if (name.find('/') != std::string_view::npos) return false;
+    if (isCdgName(name)) return cdgNames.count(name) > 0;
+    return std::any_of(listed->begin(), listed->end(),
+                       [&](const FolderEntry& entry) { return entry.name == name; });
   };
   walk.OnFile([&](const std::string& path, std::string_view name) {
     // A name with nothing before its last "." (".kar") is not a song.
