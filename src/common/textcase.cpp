@@ -141,7 +141,8 @@ std::string LowerCase(std::string_view text) {
 std::string FoldCase(std::string_view path) {
   if (IsAscii(path)) {
     std::string folded(path);
-    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+    // A plain loop the compiler turns into vector code: every path looked up passes here.
+    for (char& ch : folded) ch = static_cast<char>(ch + ((ch >= 'A' && ch <= 'Z') ? 32 : 0));
     return folded;
   }
   return ToUtf8(ConvertUtf16(

@@ -130,6 +130,16 @@ TEST_F(UserTextTest, FoldsFileNamesByUnicodeCaseFolding) {
   EXPECT_EQ(FoldCase("Stra\xC3\x9F"
                      "e"),
             FoldCase("STRASSE"));
+  // Every ASCII byte, the letters' neighbours ("@", "[", "`", "{") included, folds as Unicode
+  // folds it: only A to Z change.
+  std::string ascii;
+  for (int byte = 1; byte < 0x80; ++byte) ascii += static_cast<char>(byte);
+  std::string folded;
+  for (const char ch : ascii) {
+    folded += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  }
+  EXPECT_EQ(FoldCase(ascii), folded);
+  EXPECT_EQ(FoldCase(ascii + "\xC3\xA9"), folded + "\xC3\xA9") << "the same through ICU";
 }
 
 }  // namespace
