@@ -146,11 +146,22 @@ bool ReadMidiInfo(Bytes bytes, std::size_t pos, InfoLines& lines) {
 
 namespace {
 
+// The first two title tags' values: the record's title and artist.
+struct KaraokeTitles {
+  std::string values[2];
+  int found = 0;
+
+  void ApplyTo(tSongRecord& record) const {
+    if (found > 0) record.SetRawText(TextField::Title, values[0]);
+    if (found > 1) record.SetRawText(TextField::Artist, values[1]);
+  }
+};
+
 // Scans for the title tags and counts lyric events; returns the 1-based position the scan
 // ended at once it had two titles and more than 20 lyric events, or 0 when it ran to the end.
 // An ended scan has looked at no byte after that position + 1.
-std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
-  int titles = 0;
+std::size_t KaraokeRecordScan(Bytes bytes, KaraokeTitles& found) {
+  int& titles = found.found;
   int lyricEvents = 0;
   std::size_t pos = 4;
   if (bytes.size() <= pos + 3) return 0;
@@ -173,9 +184,8 @@ std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
     const std::uint8_t before = b[pos - 2];
     if (here == '@' && b[pos] == 'T' && before > 2 && b[pos - 3] == kTextEvent &&
         b[pos - 4] == kMeta) {
-      const std::string value = ProperCase(TakeTagValue(bytes, pos, before));
-      if (titles == 0) record.SetRawText(TextField::Title, value);
-      if (titles == 1) record.SetRawText(TextField::Artist, value);
+      const std::string value = TakeTagValue(bytes, pos, before);
+      if (titles < 2) found.values[titles] = ProperCase(value);
       ++titles;
     } else if (here != 0 && (before == kTextEvent || before == kLyric) && b[pos - 3] == kMeta) {
       ++lyricEvents;
@@ -213,7 +223,9 @@ void MidiRecordScan(Bytes bytes, tSongRecord& record) {
 
 void ReadMidiRecord(Bytes file, tSongRecord& record) {
   if (HasKaraokeMarker(file)) {
-    KaraokeRecordScan(file, record);
+    KaraokeTitles titles;
+    KaraokeRecordScan(file, titles);
+    titles.ApplyTo(record);
     record.SetHasLyrics(true);
     record.SetInternalFormat(kSongTypeKar);
   } else {
@@ -232,16 +244,16 @@ void ReadMidiRecord(Bytes head, const MidiStartUpTo& startUpTo, tSongRecord& rec
   // up to the whole start.
   constexpr std::uint64_t kGrowth = 8;
   Bytes bytes = head;
-  tSongRecord read = record;
+  KaraokeTitles titles;
   for (;;) {
-    read = record;
-    const std::size_t ended = KaraokeRecordScan(bytes, read);
+    titles = KaraokeTitles();
+    const std::size_t ended = KaraokeRecordScan(bytes, titles);
     if (ended != 0 && ended + 3 <= bytes.size()) break;
     const Bytes more = startUpTo(std::max<std::uint64_t>(bytes.size(), 512) * kGrowth);
     if (more.size() <= bytes.size()) break;  // the whole start has been scanned
     bytes = more;
   }
-  record = read;
+  titles.ApplyTo(record);
   record.SetHasLyrics(true);
   record.SetInternalFormat(kSongTypeKar);
 }
