@@ -154,11 +154,12 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
                          const std::function<bool(const std::string&)>& exists) {
   record.SetFileName(path);
   record.SetFileType(ExtToSongType(path));
-  // A copy: reading more of the start may move the bytes that file.Start() shows.
+  // A copy of the first KiB without its zeros at either end (most of it in a short or sparse
+  // file): reading more of the start may move the bytes that file.Start() shows.
   std::array<std::uint8_t, kRecordHeadSize> buffer;
-  const Bytes first = Slice(file.Start(), 0, kRecordHeadSize);
+  const Bytes first = TrimZeros(Slice(file.Start(), 0, kRecordHeadSize));
   std::copy(first.begin(), first.end(), buffer.begin());
-  const Bytes head = TrimZeros(Bytes(buffer).first(first.size()));
+  const Bytes head = Bytes(buffer).first(first.size());
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
