@@ -105,6 +105,13 @@ Bytes SongFileParts::End() {
   return m_end;
 }
 
+Bytes SongFileParts::Tail(std::size_t count) {
+  if (m_endRead) return m_end.last(std::min(count, m_end.size()));
+  if (Size() <= m_start.size()) return m_start.last(std::min(count, m_start.size()));
+  const std::uint64_t take = std::min<std::uint64_t>(count, m_size);
+  return ReadAt(m_tailBuffer, m_size - take, static_cast<std::size_t>(take));
+}
+
 Bytes SongFileParts::ReadAt(std::vector<std::uint8_t>& buffer, std::uint64_t offset,
                             std::size_t count) const {
   if (m_fd < 0) {

@@ -55,6 +55,9 @@ class SongFileParts {
   // The file's last bytes: at least 65,537 of them, enough for any reader that looks back from
   // the end by a 16-bit distance, or the whole file.
   Bytes End();
+  // The file's last count bytes (all of a shorter file), for a reader that needs only a few
+  // (the 128 bytes of an ID3v1 tag): from what was read already, else read alone.
+  Bytes Tail(std::size_t count);
   // The offset of the first byte that is not zero. The holes of a sparse file are skipped
   // without reading them; at most kWindow bytes of data are looked at, and a file whose data
   // holds nothing but zeros that far counts as all zero (the answer is then Size()).
@@ -84,6 +87,7 @@ class SongFileParts {
   bool m_endRead = false;
   ReusableBuffer m_buffer;
   std::vector<std::uint8_t> m_endBuffer;
+  std::vector<std::uint8_t> m_tailBuffer;
   std::vector<std::uint8_t> m_windowBuffer;
 };
 

@@ -184,7 +184,7 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
     } else if (wma.Valid) {
       ReadWmaRecord(wma, record);
     } else if (HasMpegFrame(head)) {
-      ReadId3v1Record(file.End(), record);
+      ReadId3v1Record(file.Tail(kId3v1TagSize), record);
     }
   }
   if (readAll && (record.FileType() == kSongTypeMp3 || record.FileType() == kSongTypeWma) &&

@@ -13,6 +13,7 @@
 #include "common/fileio.h"
 #include "common/userinteraction.h"
 #include "inspect/formattests.h"
+#include "inspect/id3reader.h"
 #include "inspect/kfnreader.h"
 #include "inspect/songfileparts.h"
 #include "inspect/songfilereader.h"
@@ -37,6 +38,8 @@ tSongRecord WholeFileRecord(const std::string& path, const std::string& bytes) {
     ReadSt3Record(file, record);
   } else if (IsKfn(file)) {
     ReadKfnRecord(file, 1, record);
+  } else if (HasMpegFrame(TrimZeros(Slice(file, 0, 1024)))) {
+    ReadId3v1Record(file, record);
   } else {
     TWMAfile wma;
     EXPECT_EQ(wma.ReadFromFile(file), TWMAfile::ReadResult::Completed) << path;
@@ -97,6 +100,16 @@ TEST(HeadFirstRecordTest, GivesTheWholeFilesRecordReadingNoMoreThanItNeeds) {
       {"a.wma", test::WmaFile({tags}) + std::string(9000, 'a'), 1024},
       {"b.wma", test::WmaFile({Lyrics(700), tags}) + std::string(9000, 'a'), 2048},
       {"c.wma", test::WmaFile({Lyrics(3000), tags}) + std::string(9000, 'a'), 6400},
+      // MP3 audio without an ID3v2 tag: the ID3v1 tag in the last 128 bytes, or none.
+      {"a.mp3",
+       std::string("\x01\xFF\xFB\x90\x00", 5) + std::string(70000, 'm') +
+           test::Id3v1Tag("at the end", "band", "", "", "", 1),
+       1024 + 128},
+      {"b.mp3", std::string("\x01\xFF\xFB\x90\x00", 5) + std::string(70000, 'm'), 1024 + 128},
+      {"c.mp3",
+       std::string("\x01\xFF\xFB\x90\x00", 5) + std::string(1000, 'm') +
+           test::Id3v1Tag("short", "file", "", "", "", 1),
+       1024 + 128},
       // A walk past the header's size: read again from the head (4 KiB), then the window.
       {"d.wma",
        WmaClaimingOneObjectMore({test::AsfFileProperties(128000),
@@ -113,6 +126,7 @@ TEST(HeadFirstRecordTest, GivesTheWholeFilesRecordReadingNoMoreThanItNeeds) {
   test::TempFolder folder;
   for (const Case& c : cases) {
     const std::string path = folder.Write(c.name, c.bytes);
+    SCOPED_TRACE(c.name);
     SongFileParts parts(path);
     tSongRecord record;
     ASSERT_TRUE(ReadSongRecordParts(parts, path, record, [](const std::string&) { return false; }))
@@ -136,6 +150,10 @@ TEST(HeadFirstRecordTest, TheFixturesFieldsAreRead) {
       {"a.st3", test::StarDataFile(4000, {{20, "st3 title"}, {132, "singer"}}), "St3 Title",
        "Singer"},
       {"a.kfn", test::KfnBlock({{8, "kfn title"}, {72, "kfn artist"}}), "Kfn Title", "Kfn Artist"},
+      {"a.mp3",
+       std::string("\x01\xFF\xFB\x90\x00", 5) + std::string(70000, 'm') +
+           test::Id3v1Tag("at the end", "band", "", "", "", 1),
+       "At The End", "Band"},
       {"e.wma",
        WmaClaimingOneObjectMore({test::AsfFileProperties(128000),
                                  test::AsfStreamProperties(2, 44100, 16000), Lyrics(2500), tags},
