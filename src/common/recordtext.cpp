@@ -131,6 +131,8 @@ bool IsStoredAsUtf8(std::string_view bytes) {
 }
 
 std::string EncodeRecordText(std::string_view utf8, std::size_t maxBytes) {
+  // ASCII is the same in both encodings and never reads back as UTF-8.
+  if (IsAscii(utf8)) return std::string(utf8.substr(0, maxBytes));
   std::string cp1252;
   cp1252.reserve(utf8.size());
   bool fits = true;

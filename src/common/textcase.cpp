@@ -141,7 +141,8 @@ std::string LowerCase(std::string_view text) {
 std::string FoldCase(std::string_view path) {
   if (IsAscii(path)) {
     std::string folded(path);
-    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+    // A plain loop the compiler turns into vector code: every path looked up passes here.
+    for (char& ch : folded) ch = static_cast<char>(ch + ((ch >= 'A' && ch <= 'Z') ? 32 : 0));
     return folded;
   }
   return ToUtf8(ConvertUtf16(
@@ -208,7 +209,30 @@ UChar32 MapCase(UChar32 c, bool upper, bool utf8Text) {
 
 }  // namespace
 
+namespace {
+
+// The same capitalisation for a text of ASCII bytes only, which is most of them: each letter's
+// case follows from the byte before it alone, without decoding and ICU.
+std::string AsciiProperCase(std::string_view text) {
+  std::string result(text);
+  bool previousIsWord = false;
+  for (char& ch : result) {
+    ch = previousIsWord ? AsciiLower(ch) : AsciiUpper(ch);
+    previousIsWord = ch == '\'' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
+                     (ch >= 'a' && ch <= 'z');
+  }
+  return result;
+}
+
+}  // namespace
+
 std::string ProperCase(std::string_view text) {
+  if (text.empty()) return {};
+  if (IsAscii(text)) return AsciiProperCase(text);
+  return ProperCaseByIcu(text);
+}
+
+std::string ProperCaseByIcu(std::string_view text) {
   if (text.empty()) return {};
   const bool utf8Text = IsStoredAsUtf8(text);
   const std::u16string decoded = DecodeRecordTextUtf16(text);

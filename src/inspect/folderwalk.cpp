@@ -28,6 +28,9 @@ bool FolderWalk::Walk(const std::string& root) {
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
     if (m_folderStep) m_folderStep(prefix, entries);
 
+    // One buffer holds each file's path in turn: no allocation per file.
+    std::string path;
+    path.reserve(prefix.size() + 64);
     for (const FolderEntry& entry : entries) {
       const std::string& name = entry.name;
       if (entry.isFolder) {
@@ -37,7 +40,9 @@ bool FolderWalk::Walk(const std::string& root) {
       }
       // A link counts as what it leads to.
       if (!entry.isRegularFile) continue;
-      if (m_fileStep && !m_fileStep(prefix + name, name)) return false;
+      if (!m_fileStep) continue;
+      path.assign(prefix).append(name);
+      if (!m_fileStep(path, name)) return false;
     }
   }
   return true;

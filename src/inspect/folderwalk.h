@@ -22,7 +22,8 @@ class FolderWalk {
   // it over without a word. Without a rule every device is entered.
   using CrossingRule = std::function<bool(const std::string& folder)>;
   // A folder that was entered, with its path ending in "/" and its entries in the file
-  // system's order (as many as could be read), before any of its files is handed on.
+  // system's order (as many as could be read), before any of its files is handed on. The
+  // entries stay where they are until the folder's last file has been handed on.
   using FolderStep =
       std::function<void(const std::string& prefix, const std::vector<FolderEntry>& entries)>;
   // A folder whose listing failed (perhaps after some entries).

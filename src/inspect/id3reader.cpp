@@ -10,7 +10,7 @@
 namespace tunedex {
 namespace {
 
-constexpr std::size_t kId3v1Size = 128;
+constexpr std::size_t kId3v1Size = kId3v1TagSize;
 
 Bytes Id3v1Tag(Bytes file) {
   return file.size() <= kId3v1Size ? file : file.subspan(file.size() - kId3v1Size);

@@ -14,6 +14,8 @@ namespace tunedex {
 // The ID3v1 genre name of a code below 148; empty for others.
 std::string_view GenreName(unsigned code);
 
+// The ID3v1 tag: the last kId3v1TagSize bytes of the file.
+inline constexpr std::size_t kId3v1TagSize = 128;
 bool ReadId3v1Info(Bytes file, InfoLines& lines);       // true when there is a tag
 bool ReadId3v1Record(Bytes file, tSongRecord& record);  // true when there is a tag
 bool ReadId3v2Info(Bytes file, InfoLines& lines);       // always true

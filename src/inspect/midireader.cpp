@@ -146,25 +146,48 @@ bool ReadMidiInfo(Bytes bytes, std::size_t pos, InfoLines& lines) {
 
 namespace {
 
+// The first two title tags' values: the record's title and artist.
+struct KaraokeTitles {
+  std::string values[2];
+  int found = 0;
+
+  void ApplyTo(tSongRecord& record) const {
+    if (found > 0) record.SetRawText(TextField::Title, values[0]);
+    if (found > 1) record.SetRawText(TextField::Artist, values[1]);
+  }
+};
+
 // Scans for the title tags and counts lyric events; returns the 1-based position the scan
 // ended at once it had two titles and more than 20 lyric events, or 0 when it ran to the end.
 // An ended scan has looked at no byte after that position + 1.
-std::size_t KaraokeRecordScan(Bytes bytes, tSongRecord& record) {
-  int titles = 0;
+std::size_t KaraokeRecordScan(Bytes bytes, KaraokeTitles& found) {
+  int& titles = found.found;
   int lyricEvents = 0;
   std::size_t pos = 4;
   if (bytes.size() <= pos + 3) return 0;
+  // Within the loop 5 <= pos < bytes.size(), so the bytes from pos - 3 to pos + 1 (1-based) are
+  // all there and are read without the checks of At(); this loop runs over every byte scanned.
+  const std::uint8_t* const b = bytes.data();  // b[pos - 1] is At(bytes, pos)
   do {
     ++pos;
-    std::size_t length = 0;
-    if (KaraokeTagAt(bytes, pos, length) && At(bytes, pos + 1) == 'T') {
-      const std::string value = ProperCase(TakeTagValue(bytes, pos, length));
-      if (titles == 0) record.SetRawText(TextField::Title, value);
-      if (titles == 1) record.SetRawText(TextField::Artist, value);
+    // Whatever is found at pos starts with kMeta three (a lyric event) or four (a title tag)
+    // bytes before it. Without one there, the scan moves on to the first position that has one,
+    // or ends where no position is left that could.
+    if (b[pos - 4] != kMeta && b[pos - 3] != kMeta) {
+      const std::uint8_t* const last = b + bytes.size() - 3;  // after the last kMeta that counts
+      const std::uint8_t* const meta = std::find(b + pos - 2, last, kMeta);
+      if (meta == last) return 0;
+      pos = static_cast<std::size_t>(meta - b) + 2;  // the loop goes on at meta's lyric position
+      continue;
+    }
+    const std::uint8_t here = b[pos - 1];
+    const std::uint8_t before = b[pos - 2];
+    if (here == '@' && b[pos] == 'T' && before > 2 && b[pos - 3] == kTextEvent &&
+        b[pos - 4] == kMeta) {
+      const std::string value = TakeTagValue(bytes, pos, before);
+      if (titles < 2) found.values[titles] = ProperCase(value);
       ++titles;
-    } else if (At(bytes, pos) != 0 &&
-               (At(bytes, pos - 1) == kTextEvent || At(bytes, pos - 1) == kLyric) &&
-               At(bytes, pos - 2) == kMeta) {
+    } else if (here != 0 && (before == kTextEvent || before == kLyric) && b[pos - 3] == kMeta) {
       ++lyricEvents;
     }
     if (titles > 1 && lyricEvents > 20) return pos;
@@ -200,7 +223,9 @@ void MidiRecordScan(Bytes bytes, tSongRecord& record) {
 
 void ReadMidiRecord(Bytes file, tSongRecord& record) {
   if (HasKaraokeMarker(file)) {
-    KaraokeRecordScan(file, record);
+    KaraokeTitles titles;
+    KaraokeRecordScan(file, titles);
+    titles.ApplyTo(record);
     record.SetHasLyrics(true);
     record.SetInternalFormat(kSongTypeKar);
   } else {
@@ -219,16 +244,16 @@ void ReadMidiRecord(Bytes head, const MidiStartUpTo& startUpTo, tSongRecord& rec
   // up to the whole start.
   constexpr std::uint64_t kGrowth = 8;
   Bytes bytes = head;
-  tSongRecord read = record;
+  KaraokeTitles titles;
   for (;;) {
-    read = record;
-    const std::size_t ended = KaraokeRecordScan(bytes, read);
+    titles = KaraokeTitles();
+    const std::size_t ended = KaraokeRecordScan(bytes, titles);
     if (ended != 0 && ended + 3 <= bytes.size()) break;
     const Bytes more = startUpTo(std::max<std::uint64_t>(bytes.size(), 512) * kGrowth);
     if (more.size() <= bytes.size()) break;  // the whole start has been scanned
     bytes = more;
   }
-  record = read;
+  titles.ApplyTo(record);
   record.SetHasLyrics(true);
   record.SetInternalFormat(kSongTypeKar);
 }

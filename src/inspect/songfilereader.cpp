@@ -25,20 +25,31 @@ constexpr std::size_t kMidiScanStart = 4;
 // (files copied from Windows often spell it ".CDG").
 bool HasCdgCompanion(std::string_view path, const std::function<bool(const std::string&)>& exists) {
   const std::string_view ext = FileExtension(path);
-  const std::string stem(path.substr(0, path.size() - ext.size()));
-  return exists(stem + ".cdg") || exists(stem + ".CDG");
+  // One buffer for the names asked of every song a thread reads.
+  thread_local std::string companion;
+  companion.assign(path.substr(0, path.size() - ext.size())).append(".cdg");
+  if (exists(companion)) return true;
+  companion.replace(companion.size() - 3, 3, "CDG");
+  return exists(companion);
 }
 
 // The ASF header from the file's start, walked as far as its size says (within the window). A
-// damaged one that walks further is read again from the whole window.
-TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma) {
+// damaged one that walks further is read again from the head, then from the whole window. A walk
+// that stays within fewer bytes reads the same from more, so the first that completes gives what
+// the whole window would. The file's size (for the size and duration) is asked only withSize: a
+// record needs neither, and a scan then spares the system call.
+TWMAfile::ReadResult ReadWmaHeader(SongFileParts& file, TWMAfile& wma, bool withSize) {
   const std::uint64_t extent = TWMAfile::HeaderExtent(file.Start());
   if (extent == 0) return TWMAfile::ReadResult::NotAsf;
-  const Bytes header = file.StartUpTo(std::max(extent, SongFileParts::kHead));
-  TWMAfile::ReadResult read = wma.ReadFromFile(header, file.Size());
-  if (read == TWMAfile::ReadResult::ReadFailure && header.size() < file.Size()) {
-    const Bytes window = file.StartWindow();
-    if (window.size() > header.size()) read = wma.ReadFromFile(window, file.Size());
+  const auto size = [&]() -> std::uint64_t { return withSize ? file.Size() : 0; };
+  Bytes header = file.StartUpTo(extent);
+  TWMAfile::ReadResult read = wma.ReadFromFile(header, size());
+  for (const std::uint64_t further : {SongFileParts::kHead, SongFileParts::kWindow}) {
+    if (read != TWMAfile::ReadResult::ReadFailure) break;
+    const Bytes more = file.StartUpTo(further);
+    if (more.size() <= header.size()) continue;  // the file ends within what was read
+    header = more;
+    read = wma.ReadFromFile(header, size());
   }
   return read;
 }
@@ -72,7 +83,7 @@ bool InspectHead(SongFileParts& file, Bytes head, std::string_view fileName, Inf
     recognised = true;
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma, /*withSize=*/true);
     if (read == TWMAfile::ReadResult::ReadFailure) return false;
     if (wma.Valid) {
       recognised = ReadWmaInfo(wma, lines);
@@ -143,34 +154,37 @@ bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord
                          const std::function<bool(const std::string&)>& exists) {
   record.SetFileName(path);
   record.SetFileType(ExtToSongType(path));
-  std::array<std::uint8_t, kRecordHeadSize> buffer{};
-  const Bytes first = Slice(file.Start(), 0, kRecordHeadSize);
+  // A copy of the first KiB without its zeros at either end (most of it in a short or sparse
+  // file): reading more of the start may move the bytes that file.Start() shows.
+  std::array<std::uint8_t, kRecordHeadSize> buffer;
+  const Bytes first = TrimZeros(Slice(file.Start(), 0, kRecordHeadSize));
   std::copy(first.begin(), first.end(), buffer.begin());
-  const Bytes head = TrimZeros(buffer);
+  const Bytes head = Bytes(buffer).first(first.size());
 
   bool readAll = true;
   if (IsMidi(head) || IsRmid(head)) {
     ReadMidiRecord(
         file.Start(), [&file](std::uint64_t end) { return file.StartUpTo(end); }, record);
   } else if (IsStarData(head)) {
-    ReadSt3Record(file.Head(), record);
+    // The fields lie in the header; the file must be longer than it.
+    ReadSt3Record(file.StartUpTo(kMinimumStarDataSize + 1), record);
   } else if (IsId3v23(head)) {
     ReadId3v2Record(file.StartUpTo(Id3v2TagEnd(file.Start())), record);
   } else if (IsKfn(head)) {
-    ReadKfnRecord(file.Head(), 1, record);
+    ReadKfnRecord(file.StartUpTo(tKFunHeader::kSize), 1, record);
   } else if (IsPackedKfn(file.Start(), [&] { return file.End(); })) {
     ReadKfnRecord(file.End(), 2, record);
   } else if (record.FileType() == kSongTypeMpeg) {
     // Video: nothing is read.
   } else {
     TWMAfile wma;
-    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma);
+    const TWMAfile::ReadResult read = ReadWmaHeader(file, wma, /*withSize=*/false);
     if (read == TWMAfile::ReadResult::ReadFailure) {
       readAll = false;
     } else if (wma.Valid) {
       ReadWmaRecord(wma, record);
     } else if (HasMpegFrame(head)) {
-      ReadId3v1Record(file.End(), record);
+      ReadId3v1Record(file.Tail(kId3v1TagSize), record);
     }
   }
   if (readAll && (record.FileType() == kSongTypeMp3 || record.FileType() == kSongTypeWma) &&
@@ -186,11 +200,11 @@ SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, User
 
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
                               const std::function<bool(const std::string&)>& exists,
-                              std::string* why) {
+                              std::string* why, FileKind kind, int folder) {
   record = tSongRecord();
   SongReadStatus status = SongReadStatus::Read;
   try {
-    SongFileParts parts(path);
+    SongFileParts parts(path, kind, folder);
     if (!ReadSongRecordParts(parts, path, record, exists)) {
       status = SongReadStatus::Damaged;
       user.ShowError("Cannot read file " + path + "\r" + std::string(kDamagedSongFile));

@@ -7,6 +7,7 @@
 
 #include "common/userinteraction.h"
 #include "inspect/bytes.h"
+#include "inspect/songfileparts.h"
 #include "song/songrecord.h"
 
 namespace tunedex {
@@ -43,10 +44,13 @@ enum class SongReadStatus {
 // that does not exist leaves the record all zero.
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user);
 // The same, asking exists whether a companion file is there (a scan knows its folder's names);
-// why, when given, hears the system's reason of an Unreadable file.
+// why, when given, hears the system's reason of an Unreadable file; kind says what a folder
+// listing made of the file, and folder, when not -1, is a descriptor of the file's folder to
+// open it from (see SongFileParts).
 SongReadStatus ReadSongRecord(const std::string& path, tSongRecord& record, UserInteraction& user,
                               const std::function<bool(const std::string&)>& exists,
-                              std::string* why = nullptr);
+                              std::string* why = nullptr, FileKind kind = FileKind::Unknown,
+                              int folder = -1);
 
 // The same over bytes in memory, for tests and fuzzing: fileName gives the name and extension,
 // and exists answers whether a companion file (the ".cdg" of an MP3 or WMA song) exists. False
@@ -55,7 +59,6 @@ bool InspectSongBytes(Bytes file, std::string_view fileName, InfoLines& lines, b
 bool ReadSongRecordBytes(Bytes file, std::string_view path, tSongRecord& record,
                          const std::function<bool(const std::string&)>& exists);
 
-class SongFileParts;
 // The same over the parts of a file that ReadSongRecord reads.
 bool ReadSongRecordParts(SongFileParts& file, std::string_view path, tSongRecord& record,
                          const std::function<bool(const std::string&)>& exists);

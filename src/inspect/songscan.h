@@ -88,8 +88,9 @@ class SongScan {
   bool Stopped() const { return m_stopped; }
 
  private:
+  // Reads a song file; folder is a descriptor of its folder to open it from, or -1.
   void FileStep(const std::string& path, std::string_view name,
-                const std::function<bool(const std::string&)>& exists);
+                const std::function<bool(const std::string&)>& exists, int folder);
 
   std::string m_pattern;
   CatalogueLookup m_inCatalogue;

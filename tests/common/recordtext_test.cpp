@@ -46,6 +46,32 @@ TEST(EncodeRecordTextTest, CutsAtTheByteLimitNeverInsideACharacter) {
   EXPECT_EQ(EncodeRecordText("", 3), "");
 }
 
+// ASCII texts are stored as they are, cut at the limit; a text with one byte more is not ASCII
+// and goes the long way.
+TEST(EncodeRecordTextTest, StoresAsciiAsItIsAndOtherTextsTheLongWay) {
+  struct Case {
+    std::string text;
+    std::size_t limit;
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"Don't Stop Me Now", 80, "Don't Stop Me Now"},
+      {"Don't Stop Me Now", 5, "Don't"},
+      {std::string("a\0b\x7F", 4), 80, std::string("a\0b\x7F", 4)},
+      {"exactly eight", 13, "exactly eight"},
+      {"", 0, ""},
+      {"abc", 0, ""},
+      {"seven..\xC3\xA9", 80, "seven..\xE9"},
+      {"seven..\xC3\xA9", 7, "seven.."},
+      {"eight...\xCE\xA9", 80, "eight...\xCE\xA9"},
+      {"eight...\xCE\xA9", 9, "eight..."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncodeRecordText(c.text, c.limit), c.stored)
+        << testing::PrintToString(c.text) << " within " << c.limit;
+  }
+}
+
 TEST(EncodeRecordTextTest, ReplacesInvalidUtf8Input) {
   EXPECT_EQ(DecodeRecordText(EncodeRecordText("a\xFF", 10)), "a\xEF\xBF\xBD");
 }

@@ -75,6 +75,26 @@ INSTANTIATE_TEST_SUITE_P(
                     // A UTF-8 text stays UTF-8 and its letters are word characters.
                     ProperCaseCase{"\xCE\xA9MEGA \xC5\xA0KODA", "\xCE\xA9mega \xC5\xA0koda"}));
 
+// ASCII texts take a shortcut past ICU; every text must come out as the ICU path makes it.
+TEST(ProperCaseShortcutTest, GivesWhatTheIcuPathGives) {
+  std::vector<std::string> texts = {
+      "DON'T STOP ME NOW", "o'neil mc-donald", "  leading and trailing  ", "a_b_c", "x1y2 z3",
+      "tab\tand\nbreak", "@Tsome title", "ALL-CAPS_WITH.DOTS/AND\\SLASHES", "'quoted'",
+      std::string("zero\0byte", 9), "\x7F\x01control",
+      // Not ASCII: the ICU path itself, whatever the shortcut does.
+      "caf\xE9 OLE", "\xC9T\xC9 \xC0 PARIS", "A\x8AKO", "\xCE\xA9MEGA \xC5\xA0KODA",
+      "ascii then \xFF", "\xC3\xA9t\xC3\xA9 ete"};
+  // Every pair of ASCII bytes, so that each byte is met after each kind of byte.
+  for (int first = 0; first < 0x80; ++first) {
+    for (int second = 0; second < 0x80; ++second) {
+      texts.push_back({static_cast<char>(first), static_cast<char>(second), 'a', 'B'});
+    }
+  }
+  for (const std::string& text : texts) {
+    EXPECT_EQ(ProperCase(text), ProperCaseByIcu(text)) << testing::PrintToString(text);
+  }
+}
+
 TEST_F(UserTextTest, ContainsTextGivesTheOneBasedPositionIgnoringCase) {
   EXPECT_EQ(ContainsText("abba", "Dancing ABBA"), 9u);
   EXPECT_EQ(ContainsText("ABBA", "abba"), 1u);
@@ -110,6 +130,16 @@ TEST_F(UserTextTest, FoldsFileNamesByUnicodeCaseFolding) {
   EXPECT_EQ(FoldCase("Stra\xC3\x9F"
                      "e"),
             FoldCase("STRASSE"));
+  // Every ASCII byte, the letters' neighbours ("@", "[", "`", "{") included, folds as Unicode
+  // folds it: only A to Z change.
+  std::string ascii;
+  for (int byte = 1; byte < 0x80; ++byte) ascii += static_cast<char>(byte);
+  std::string folded;
+  for (const char ch : ascii) {
+    folded += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  }
+  EXPECT_EQ(FoldCase(ascii), folded);
+  EXPECT_EQ(FoldCase(ascii + "\xC3\xA9"), folded + "\xC3\xA9") << "the same through ICU";
 }
 
 }  // namespace

@@ -5,7 +5,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
 
+#include "common/textcase.h"
+#include "inspect/formattests.h"
 #include "inspect/songfilereader.h"
 #include "song/songtype.h"
 #include "support/songfilebuilders.h"
@@ -200,6 +205,115 @@ TEST(MidiRecordHeadFirstTest, AKarFileWithItsTitleTagsPastTheHeadReadsRight) {
   EXPECT_EQ(record.Artist(), "The Singer");
   EXPECT_TRUE(record.HasLyrics());
   EXPECT_EQ(record.InternalFormat(), kSongTypeKar);
+}
+
+// The karaoke record scan over hand-made bytes: which "@T" texts are title tags, and tags cut by
+// the end of the bytes.
+TEST(KaraokeRecordTest, TakesOnlyTextEventsOfMoreThanTwoBytesAsTitleTags) {
+  struct Case {
+    std::string events;  // after the marker event
+    const char* title;
+    const char* artist;
+  };
+  const Case cases[] = {
+      {std::string("\xFF\x01\x07@Tfirst\0\xFF\x01\x08@Tsecond", 22), "First", "Second"},
+      {std::string("\xFF\x01\x02@T\xFF\x01\x05@Tone", 13), "One", ""},
+      {std::string("\xFF\x02\x07@Tfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x05\x07@Tfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x01\x07@Kfirst\xFF\x01\x05@Tone", 18), "One", ""},
+      {std::string("\xFF\x01\x30@Tcut short", 14), "Cut Short", ""},
+      {std::string("\xFF\x01\x07@Tfirst\xFF\x01\x05@T", 15), "First", ""},
+      {std::string("\xFF\x01\x07@Tfirst\xFF\x01\x05@", 14), "First", ""},
+      {std::string("@Tloose\xFF\x01\x04@Tab", 14), "Ab", ""},
+  };
+  const std::string start("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\0\0", 23);
+  const std::string marker = "\xFF\x01\x13@KMIDI KARAOKE FILE";
+  for (const Case& c : cases) {
+    tSongRecord record;
+    ReadMidiRecord(AsBytes(start + marker + c.events), record);
+    EXPECT_EQ(record.RawText(TextField::Title), c.title) << testing::PrintToString(c.events);
+    EXPECT_EQ(record.RawText(TextField::Artist), c.artist) << testing::PrintToString(c.events);
+    EXPECT_EQ(record.InternalFormat(), kSongTypeKar);
+  }
+}
+
+// The karaoke record scan as a plain loop that looks at every position in turn, for the scan's
+// shortcuts to be held to: "@T" after 0xFF 0x01 and a length over 2 is a title tag whose value is
+// skipped, and the scan ends once it has two titles and more than 20 lyric events.
+std::pair<std::string, std::string> KaraokeTitlesByEveryPosition(const std::string& file) {
+  const auto at = [&](std::size_t pos) -> std::uint8_t {
+    return pos >= 1 && pos <= file.size() ? static_cast<std::uint8_t>(file[pos - 1]) : 0;
+  };
+  std::string titles[2];
+  int found = 0;
+  int lyricEvents = 0;
+  std::size_t pos = 4;
+  if (file.size() <= pos + 3) return {};
+  do {
+    ++pos;
+    if (at(pos) == '@' && at(pos - 3) == 0xFF && at(pos - 2) == 1 && at(pos - 1) > 2 &&
+        at(pos + 1) == 'T') {
+      const std::size_t length = at(pos - 1);
+      const std::string value = pos + 1 < file.size() ? file.substr(pos + 1, length - 2) : "";
+      if (found < 2) titles[found] = ProperCase(value);
+      ++found;
+      pos += length - 1;
+    } else if (at(pos) != 0 && (at(pos - 1) == 1 || at(pos - 1) == 5) && at(pos - 2) == 0xFF) {
+      ++lyricEvents;
+    }
+    if (found > 1 && lyricEvents > 20) break;
+  } while (file.size() >= pos + 2);
+  return {titles[0], titles[1]};
+}
+
+TEST(KaraokeRecordTest, FindsTheTitlesThatALookAtEveryPositionFinds) {
+  // Pieces of events, whole events and near misses, so that tags, lyric events and bytes that
+  // almost make one meet in every arrangement.
+  const std::string kPieces[] = {std::string("\xFF\x01\x06@Ttitle", 9),
+                                 std::string("\xFF\x01\x04@Tab", 7),
+                                 std::string("\xFF\x01\x12@Tlong", 8),
+                                 std::string("\xFF\x01\x02@T", 5),
+                                 std::string("\xFF\x01\x05@Kab", 7),
+                                 std::string("\xFF\x05\x03la ", 6),
+                                 std::string("\xFF\x01\x03la ", 6),
+                                 std::string("\xFF\x02\x04@Tcc", 7),
+                                 std::string("\xFF\x01", 2),
+                                 std::string("\xFF\x05", 2),
+                                 std::string("\xFF", 1),
+                                 std::string("@T", 2),
+                                 std::string("\0", 1),
+                                 std::string("\x01", 1),
+                                 std::string("\x05", 1),
+                                 std::string("\x03", 1),
+                                 std::string("x", 1),
+                                 std::string("\0\0\0\0\0\0\0\0", 8)};
+  std::mt19937 random(12);
+  const std::string marker = std::string("MThd\0\0\0\x06", 8) + "\xFF\x01\x13@KMIDI KARAOKE FILE";
+  for (int round = 0; round < 3000; ++round) {
+    std::string file = marker;
+    const std::size_t pieces = random() % 80;
+    for (std::size_t i = 0; i < pieces; ++i) file += kPieces[random() % std::size(kPieces)];
+    const auto [title, artist] = KaraokeTitlesByEveryPosition(file);
+    tSongRecord record;
+    ReadMidiRecord(AsBytes(file), record);
+    ASSERT_EQ(record.RawText(TextField::Title), title.substr(0, 80))
+        << testing::PrintToString(file);
+    ASSERT_EQ(record.RawText(TextField::Artist), artist.substr(0, 40))
+        << testing::PrintToString(file);
+    // Read head first from parts of every size, it gives the same.
+    const Bytes bytes = AsBytes(file);
+    for (std::size_t head = 0; head <= file.size(); head += 7) {
+      tSongRecord headFirst;
+      ReadMidiRecord(
+          Slice(bytes, 0, head),
+          [&](std::uint64_t end) {
+            return Slice(bytes, 0, static_cast<std::size_t>(std::min<std::uint64_t>(end, 1 << 20)));
+          },
+          headFirst);
+      if (!HasKaraokeMarker(Slice(bytes, 0, head))) continue;
+      ASSERT_EQ(headFirst, record) << head << " " << testing::PrintToString(file);
+    }
+  }
 }
 
 }  // namespace

@@ -252,5 +252,58 @@ TEST_F(SongScanTest, FilesOfTheCatalogueAreMarked) {
   EXPECT_EQ(importable.size(), 3u);
 }
 
+// An MP3 or WMA song has lyrics when a file or folder of its name with ".cdg" or ".CDG" lies
+// beside it, in that folder and no other.
+TEST(SongScanCompanionTest, ACdgBesideTheSongMeansLyrics) {
+  namespace fs = std::filesystem;
+  test::TempFolder folder;
+  fs::create_directories(folder.PathOf("songs/sub"));
+  const std::string mp3 = test::Id3v2File({{"TIT2", "t"}, {"TPE1", "a"}});
+  const std::string wma = test::WmaFile({test::AsfContentDescription("t", "a", "")});
+  struct Case {
+    const char* song;
+    const char* companion;  // made beside it (a folder when it ends in "/"), or nothing
+    bool lyrics;
+  };
+  const Case cases[] = {
+      {"songs/lower.mp3", "songs/lower.cdg", true},
+      {"songs/upper.mp3", "songs/upper.CDG", true},
+      {"songs/mixed.mp3", "songs/mixed.Cdg", false},
+      {"songs/video.wma", "songs/video.cdg", true},
+      {"songs/folder.mp3", "songs/folder.cdg/", true},
+      {"songs/elsewhere.mp3", "songs/sub/elsewhere.cdg", false},
+      {"songs/sub/up.mp3", "songs/up.cdg", false},
+      {"songs/none.mp3", nullptr, false},
+      {"songs/stem.mp3", "songs/stem.mp3.cdg", false},
+      {"songs/karaoke.kar", "songs/karaoke.cdg", true},  // a karaoke file has lyrics anyway
+  };
+  for (const Case& c : cases) {
+    const std::string song = c.song;
+    folder.Write(song, song.ends_with(".wma")   ? wma
+                       : song.ends_with(".kar") ? test::MidiFile({{1, "@KMIDI KARAOKE FILE"}})
+                                                : mp3);
+    if (c.companion == nullptr) continue;
+    const std::string companion = c.companion;
+    if (companion.ends_with('/')) {
+      fs::create_directories(folder.PathOf(companion));
+    } else {
+      folder.Write(companion, "cdg");
+    }
+  }
+  GioFileSystem files;
+  test::ScriptedUser user;
+  SongScan scan(ScanPatternText(kScanAllTypes), {}, user, files);
+  ASSERT_TRUE(scan.Walk(folder.PathOf("songs")));
+  ASSERT_EQ(scan.Results().size(), std::size(cases));
+  for (const Case& c : cases) {
+    const auto found =
+        std::find_if(scan.Results().begin(), scan.Results().end(), [&](const ScanResult& result) {
+          return result.record.FileName() == folder.PathOf(c.song);
+        });
+    ASSERT_NE(found, scan.Results().end()) << c.song;
+    EXPECT_EQ(found->record.HasLyrics(), c.lyrics) << c.song;
+  }
+}
+
 }  // namespace
 }  // namespace tunedex
