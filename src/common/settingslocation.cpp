@@ -13,7 +13,9 @@ std::string SettingsFilePath(const std::string& programPath, const std::string& 
   if (!explicitPath.empty()) return explicitPath;
   if (!programPath.empty()) {
     const std::filesystem::path folder = std::filesystem::path(programPath).parent_path();
-    if (!folder.empty() && ::access(folder.c_str(), W_OK) == 0) {
+    std::error_code error;
+    if (!folder.empty() && !std::filesystem::exists(folder / kInstalledDesktopEntry, error) &&
+        ::access(folder.c_str(), W_OK) == 0) {
       return (folder / "tunedex.ini").string();
     }
   }

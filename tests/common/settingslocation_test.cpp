@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "common/inifile.h"
 
@@ -40,6 +41,30 @@ TEST_F(SettingsLocationTest, LivesBesideAProgramInAWritableFolder) {
   EXPECT_EQ(SettingsFilePath(m_program.PathOf("tunedex"), ""), m_program.PathOf("tunedex.ini"));
   EXPECT_EQ(SettingsFilePath(m_program.PathOf("tunedex-cli"), ""), m_program.PathOf("tunedex.ini"))
       << "both programs share one file";
+}
+
+// An installed program (PREFIX/bin beside PREFIX/share/applications holding the desktop
+// entry) keeps its settings in the user's config folder even when it may write in its own
+// folder, as root may in /usr/bin or a user in ~/.local/bin; a build tree or a portable copy
+// without the entry keeps them beside the program.
+TEST_F(SettingsLocationTest, AnInstalledProgramNeverWritesBesideItself) {
+  std::filesystem::create_directories(m_program.PathOf("bin"));
+  std::filesystem::create_directories(m_program.PathOf("share/applications"));
+  const std::string program = m_program.PathOf("bin/tunedex");
+  ASSERT_EQ(SettingsFilePath(program, ""), m_program.PathOf("bin/tunedex.ini"))
+      << "no desktop entry yet: a portable copy";
+
+  m_program.Write("share/applications/org.tunedex.Tunedex.desktop", "[Desktop Entry]\n");
+  EXPECT_EQ(SettingsFilePath(program, ""), m_config.Path() + "/tunedex/tunedex.ini");
+  EXPECT_EQ(SettingsFilePath(m_program.PathOf("bin/tunedex-cli"), ""),
+            m_config.Path() + "/tunedex/tunedex.ini")
+      << "both programs share one file";
+  EXPECT_EQ(SettingsFilePath(program, "/x/my.ini"), "/x/my.ini") << "an explicit file still wins";
+
+  // Another program's entry does not make this one installed.
+  std::filesystem::remove(m_program.PathOf("share/applications/org.tunedex.Tunedex.desktop"));
+  m_program.Write("share/applications/other.desktop", "[Desktop Entry]\n");
+  EXPECT_EQ(SettingsFilePath(program, ""), m_program.PathOf("bin/tunedex.ini"));
 }
 
 TEST_F(SettingsLocationTest, OtherwiseLivesInTheUsersConfigFolder) {
