@@ -8,6 +8,7 @@ packages=(
   libxcb1-dev libxcb-icccm4-dev libxcb-ewmh-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxcb-shape0-dev libglib2.0-dev shared-mime-info
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth openbox poppler-utils x11-xserver-utils
+  python3 librsvg2-bin dpkg-dev lintian desktop-file-utils appstream libxml2-utils libglib2.0-bin
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then builds and runs every test twice: a normal build, and a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer that also runs each fuzz target on its
-# seed corpus for a few seconds. Both builds treat compiler warnings as errors.
+# Sets up what is missing, then builds and runs every test twice: a normal build, whose Debian
+# package is then made and checked, and a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer that also runs each fuzz target on its seed corpus for a few
+# seconds. Both builds treat compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,9 @@ echo "== normal build"
 scripts/build.sh build -DTUNEDEX_WERROR=ON -DBUILD_TESTING=ON -DTUNEDEX_BENCH=ON \
   -DTUNEDEX_SANITIZE=OFF -DTUNEDEX_FUZZ=OFF
 run_tests build
+
+echo "== Debian package of the normal build"
+scripts/check-package.sh build
 
 echo "== sanitizer build with fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
