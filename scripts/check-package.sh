@@ -12,9 +12,12 @@ fail() {
 }
 
 rm -rf "$build/package"
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/package" >/dev/null
+log=$(cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/package" 2>&1) ||
+  fail "cpack failed: $log"
 debs=("$build"/package/tunedex_*_amd64.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single tunedex_VERSION_amd64.deb in $build/package"
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  fail "no single tunedex_VERSION_amd64.deb in $build/package"
+fi
 deb=${debs[0]}
 echo "made $deb"
 
@@ -55,8 +58,10 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 
 # The validators: desktop-file-validate prints nothing for an entry without faults.
-report=$(desktop-file-validate "$share/applications/org.tunedex.Tunedex.desktop" 2>&1) &&
-  [ -z "$report" ] || fail "desktop-file-validate: $report"
+if ! report=$(desktop-file-validate "$share/applications/org.tunedex.Tunedex.desktop" 2>&1) ||
+  [ -n "$report" ]; then
+  fail "desktop-file-validate: $report"
+fi
 appstreamcli validate --no-net "$share/metainfo/org.tunedex.Tunedex.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate: $(appstreamcli validate --no-net "$share/metainfo/"*.xml 2>&1)"
 xmllint --noout "$share/mime/packages/tunedex.xml"
@@ -86,11 +91,12 @@ done
   fail "a file with a cut-off magic counts as a catalogue"
 
 # lintian: warnings are reported, errors fail.
-lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
+lintian --fail-on error "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
+  fail "lintian reports errors"
 
 # The programs from the unpacked package, as installed: they run with the system's libraries,
 # keep their settings in the user's config folder and write nothing beside themselves.
-ls "$root/usr/bin" >"$work/bin-before"
+find "$root/usr/bin" | sort >"$work/bin-before"
 "$root/usr/bin/tunedex-cli" --help >/dev/null
 export XDG_CONFIG_HOME=$work/config
 xvfb-run -a "$root/usr/bin/tunedex" --screenshot "$work/window.png" 2>/dev/null
@@ -103,5 +109,5 @@ case $message in
   *"of $XDG_CONFIG_HOME/tunedex/tunedex.ini"*) ;;
   *) fail "the installed tunedex-cli does not use the user's settings file: $message" ;;
 esac
-ls "$root/usr/bin" | cmp -s - "$work/bin-before" || fail "the programs wrote beside themselves"
+find "$root/usr/bin" | sort | cmp -s - "$work/bin-before" || fail "the programs wrote beside themselves"
 echo "package checks passed"
