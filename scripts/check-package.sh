@@ -90,6 +90,17 @@ done
 [ "$(content_type not-a-catalogue)" != application/x-tunedex-catalogue ] ||
   fail "a file with a cut-off magic counts as a catalogue"
 
+# The manual pages carry the README's sections: every command's heading, and the player table.
+readme=$(dirname "$0")/../README.md
+awk '/^## `tunedex-cli`/ { on = 1; next } /^## / { on = 0 } on && /^### / { sub(/^### /, ""); gsub(/`/, ""); print }' \
+  "$readme" >"$work/headings"
+[ -s "$work/headings" ] || fail "README.md has no tunedex-cli commands"
+while read -r heading; do
+  zcat "$share/man/man1/tunedex-cli.1.gz" | grep -qxF ".SS \"$heading\"" ||
+    fail "tunedex-cli.1 lacks the README's section $heading"
+done <"$work/headings"
+zcat "$share/man/man1/tunedex.1.gz" | grep -qF 'SendToClass' || fail "tunedex.1 lacks the player settings"
+
 # lintian: warnings are reported, errors fail.
 lintian --fail-on error "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
   fail "lintian reports errors"
