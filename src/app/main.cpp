@@ -160,6 +160,8 @@ int RunTunedex(int argc, char** argv) {
   const bool screenshot = !options.screenshot.empty();
   GuardedApplication app(argc, argv, screenshot);
   QApplication::setApplicationName(ToQt(kApplicationTitle));
+  // Lets the desktop match the windows with the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tunedex.Tunedex"));
 
   // Before anything else, a second copy brings the first one back and ends at once: it neither
   // asks for Shift+F10 (which the first copy holds), nor loads a catalogue, nor writes the
