@@ -26,7 +26,9 @@ work="${TMPDIR:-/tmp}/tunedex-screenshots-$(id -u)"
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
-songs="$work/Karaoke"
+# The songs lie in the host's home folder, which the windows' folder trees start from.
+home="$work/host"
+songs="$home/Karaoke"
 mkdir -p "$songs/Pop" "$songs/Rock" "$songs/Ballads"
 
 # Song files: karaoke MIDI with title tags and lyrics, MIDI with track names, MP3 with an
@@ -134,7 +136,7 @@ picture() {
   shift
   fresh_settings
   rm -f "$docs/$name.png"
-  xvfb-run -a -s "-screen 0 1280x800x24" \
+  HOME="$home" XDG_CONFIG_HOME="$home/.config" xvfb-run -a -s "-screen 0 1280x800x24" \
     "$tunedex" --settings "$settings" --screenshot "$docs/$name.png" "$@" >/dev/null 2>&1 || true
   if [[ ! -s $docs/$name.png ]]; then
     echo "no picture of $name" >&2

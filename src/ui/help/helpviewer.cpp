@@ -40,6 +40,7 @@ THelpViewer::THelpViewer(QWidget* parent)
                        QStyle::SP_ArrowForward, QStringLiteral("The page seen after (Alt+Right)"))),
       m_search(new QLineEdit(this)),
       m_hits(new QListWidget(this)),
+      m_splitter(new QSplitter(this)),
       m_browser(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("THelpViewer"));
   setWindowTitle(QStringLiteral("Tunedex Help"));
@@ -70,15 +71,14 @@ THelpViewer::THelpViewer(QWidget* parent)
   bar->addWidget(contents);
   bar->addStretch();
   bar->addWidget(m_search, 1);
-  auto* splitter = new QSplitter(this);
-  splitter->addWidget(m_hits);
-  splitter->addWidget(m_browser);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({200, 560});
+  m_splitter->addWidget(m_hits);
+  m_splitter->addWidget(m_browser);
+  m_splitter->setStretchFactor(1, 1);
+  m_splitter->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(bar);
-  layout->addWidget(splitter, 1);
+  layout->addWidget(m_splitter, 1);
 
   connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
   connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
@@ -113,8 +113,14 @@ void THelpViewer::ShowTopic(int topic) {
 void THelpViewer::Search(const QString& query) {
   m_words = HelpSearchWords(query);
   m_hits->clear();
-  m_hits->setVisible(!m_words.isEmpty());
-  if (m_words.isEmpty()) return;
+  if (m_words.isEmpty()) {
+    m_hits->hide();
+    return;
+  }
+  if (m_hits->isHidden()) {
+    m_hits->show();
+    m_splitter->setSizes({220, qMax(m_splitter->width() - 220, 220)});
+  }
   if (m_pages.empty()) m_pages = LoadHelpPages(kHelpFolder);
   for (const HelpSearchHit& hit : SearchHelpPages(m_pages, m_words)) {
     auto* item = new QListWidgetItem(hit.title, m_hits);

@@ -9,6 +9,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QTextBrowser;
 class QToolButton;
 
@@ -35,6 +36,7 @@ class THelpViewer : public QDialog {
   QToolButton* m_forward;
   QLineEdit* m_search;
   QListWidget* m_hits;
+  QSplitter* m_splitter;
   QTextBrowser* m_browser;
   std::vector<HelpPageText> m_pages;  // read at the first search
   QStringList m_words;                // the words of the shown hits
