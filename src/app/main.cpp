@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "catalogue/cataloguewindow.h"
 #include "common/fileio.h"
@@ -40,8 +42,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: tunedex [--settings FILE] [CATALOGUE.tdb | PLAYLIST.tdp]\n"
     "               [--screenshot FILE.png [--dialog "
-    "editor|filter|players|explorer|scan|lost|playlist|\n"
-    "                                    playlist-item|audience|fulllist|print]\n"
+    "editor|filter|language|players|explorer|scan|lost|\n"
+    "                                    playlist|playlist-item|audience|fulllist|print]\n"
     "                                      [--folder DIR]]\n"
     "  --settings FILE    the settings file to read and write\n"
     "  --screenshot FILE  start, save a picture of the painted window (or of --dialog) and end\n"
@@ -71,11 +73,10 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     if (!value || i + 1 >= argc) return false;
     *value = argv[++i];
   }
-  return options.dialog.empty() || options.dialog == "editor" || options.dialog == "filter" ||
-         options.dialog == "players" || options.dialog == "explorer" || options.dialog == "scan" ||
-         options.dialog == "lost" || options.dialog == "playlist" ||
-         options.dialog == "playlist-item" || options.dialog == "audience" ||
-         options.dialog == "fulllist" || options.dialog == "print";
+  constexpr std::string_view kDialogs[] = {
+      "",     "editor",   "filter",        "language", "players",  "explorer", "scan",
+      "lost", "playlist", "playlist-item", "audience", "fulllist", "print"};
+  return std::find(std::begin(kDialogs), std::end(kDialogs), options.dialog) != std::end(kDialogs);
 }
 
 // The picture of screenshot mode: of the first message box shown, when start-up shows one,
@@ -258,6 +259,8 @@ int RunTunedex(int argc, char** argv) {
       });
     } else if (options.dialog == "filter") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::ViewFiltered); });
+    } else if (options.dialog == "language") {
+      QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::CustomLanguage); });
     } else if (options.dialog == "players") {
       QTimer::singleShot(200, &window, [&window] { window.Logic().Run(Command::Players); });
     } else if (options.dialog == "scan") {
