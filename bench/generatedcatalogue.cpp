@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -82,6 +83,18 @@ GeneratedCatalogueFile::GeneratedCatalogueFile(std::size_t count) {
 
 GeneratedCatalogueFile::~GeneratedCatalogueFile() {
   std::filesystem::remove_all(folder);
+}
+
+const tSongList& GeneratedView(std::size_t count) {
+  static std::map<std::size_t, std::unique_ptr<tSongList>> views;
+  std::unique_ptr<tSongList>& view = views[count];
+  if (!view) {
+    view = std::make_unique<tSongList>(tSongList::Ownership::OwnsSongs);
+    for (const tSongRecord& record : GeneratedCatalogue(count)) {
+      view->Add(std::make_unique<tSong>(record));
+    }
+  }
+  return *view;
 }
 
 }  // namespace tunedex::bench

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/songlist.h"
 #include "song/songrecord.h"
 
 namespace tunedex::bench {
@@ -13,6 +14,10 @@ namespace tunedex::bench {
 // names, mostly English with some Swedish and other languages, ID codes, paths of 40 to 100
 // characters and a note on every tenth song; a few texts carry accented letters.
 std::vector<tSongRecord> GeneratedCatalogue(std::size_t count);
+
+// The same songs as a song list owning them, made once per count and kept for the program's
+// life (the list a window shows).
+const tSongList& GeneratedView(std::size_t count);
 
 // Such a catalogue saved once to songs.tdb in a temporary folder of its own, removed with it.
 struct GeneratedCatalogueFile {

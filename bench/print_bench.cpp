@@ -28,14 +28,7 @@ namespace {
 constexpr std::size_t kSongs = 100'000;
 
 const tSongList& TheView() {
-  static const std::unique_ptr<tSongList> view = [] {
-    auto list = std::make_unique<tSongList>(tSongList::Ownership::OwnsSongs);
-    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
-      list->Add(std::make_unique<tSong>(record));
-    }
-    return list;
-  }();
-  return *view;
+  return bench::GeneratedView(kSongs);
 }
 
 const ReportHeading kHeading{"Showing: All Songs, Sort: Title", "Thursday 12/10/26"};

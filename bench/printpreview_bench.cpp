@@ -20,14 +20,7 @@ namespace {
 constexpr std::size_t kSongs = 100'000;
 
 const tSongList& TheView() {
-  static const std::unique_ptr<tSongList> view = [] {
-    auto list = std::make_unique<tSongList>(tSongList::Ownership::OwnsSongs);
-    for (const tSongRecord& record : bench::GeneratedCatalogue(kSongs)) {
-      list->Add(std::make_unique<tSong>(record));
-    }
-    return list;
-  }();
-  return *view;
+  return bench::GeneratedView(kSongs);
 }
 
 std::unique_ptr<TPreviewWin> OpenPreview(SilentUser& user) {

@@ -37,4 +37,22 @@ std::vector<std::string> Column(const tSongList& list, TextField field) {
   return values;
 }
 
+std::vector<tSongRecord> ThreeSongs() {
+  return {MakeRecord({.title = "Waterloo",
+                      .artist = "ABBA",
+                      .language = "Eng",
+                      .fileName = "/s/w.kar",
+                      .idCode = "WA001"}),
+          MakeRecord({.title = "Amour",
+                      .artist = "Zaz",
+                      .language = "Fra",
+                      .fileName = "/s/a.mp3",
+                      .idCode = "AM001"}),
+          MakeRecord({.title = "Mamma Mia",
+                      .artist = "ABBA",
+                      .language = "Eng",
+                      .fileName = "/s/m.kar",
+                      .idCode = "MA001"})};
+}
+
 }  // namespace tunedex::test

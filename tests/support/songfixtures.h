@@ -24,6 +24,9 @@ tSongRecord MakeRecord(const SongFields& fields);
 
 // The bytes of a catalogue file: the magic, the sort byte and the records.
 std::string DatabaseFile(std::int8_t sortOrder, const std::vector<tSongRecord>& records);
+// Three songs of two languages and two artists: "Waterloo" (ABBA, Eng, WA001), "Amour" (Zaz,
+// Fra, AM001), "Mamma Mia" (ABBA, Eng, MA001), in that order.
+std::vector<tSongRecord> ThreeSongs();
 
 // Appends songs made from fields to an owning list.
 void AddSongs(tSongList& list, std::initializer_list<SongFields> songs);

@@ -57,21 +57,7 @@ class MainWindowTest : public testing::Test {
 
   std::unique_ptr<TTunedexMain> Open(const std::string& extraSettings = "") {
     const std::string database =
-        folder.Write("songs.tdb", test::DatabaseFile(0, {MakeRecord({.title = "Waterloo",
-                                                                     .artist = "ABBA",
-                                                                     .language = "Eng",
-                                                                     .fileName = "/s/w.kar",
-                                                                     .idCode = "WA001"}),
-                                                         MakeRecord({.title = "Amour",
-                                                                     .artist = "Zaz",
-                                                                     .language = "Fra",
-                                                                     .fileName = "/s/a.mp3",
-                                                                     .idCode = "AM001"}),
-                                                         MakeRecord({.title = "Mamma Mia",
-                                                                     .artist = "ABBA",
-                                                                     .language = "Eng",
-                                                                     .fileName = "/s/m.kar",
-                                                                     .idCode = "MA001"})}));
+        folder.Write("songs.tdb", test::DatabaseFile(0, test::ThreeSongs()));
     settings = folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n" + extraSettings);
     auto window = std::make_unique<TTunedexMain>(catalogue, files, volumes, settings);
     window->show();

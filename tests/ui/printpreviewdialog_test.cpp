@@ -465,21 +465,7 @@ class PrintPreviewFromCatalogueTest : public testing::Test {
 
   std::unique_ptr<TTunedexMain> OpenWindow() {
     const std::string database =
-        m_folder.Write("songs.tdb", test::DatabaseFile(0, {MakeRecord({.title = "Waterloo",
-                                                                       .artist = "ABBA",
-                                                                       .language = "Eng",
-                                                                       .fileName = "/s/w.kar",
-                                                                       .idCode = "WA001"}),
-                                                           MakeRecord({.title = "Amour",
-                                                                       .artist = "Zaz",
-                                                                       .language = "Fra",
-                                                                       .fileName = "/s/a.mp3",
-                                                                       .idCode = "AM001"}),
-                                                           MakeRecord({.title = "Mamma Mia",
-                                                                       .artist = "ABBA",
-                                                                       .language = "Eng",
-                                                                       .fileName = "/s/m.kar",
-                                                                       .idCode = "MA001"})}));
+        m_folder.Write("songs.tdb", test::DatabaseFile(0, test::ThreeSongs()));
     const std::string settings =
         m_folder.Write("tunedex.ini", "[Startup]\nData=" + database + "\n");
     auto window = std::make_unique<TTunedexMain>(m_catalogue, m_files, m_volumes, settings);
