@@ -172,14 +172,3 @@ BENCHMARK(BM_AudienceViewAfterPlay)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tunedex
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  tunedex::InitUiResources();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

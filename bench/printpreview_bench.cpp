@@ -61,12 +61,3 @@ BENCHMARK(BM_PreviewScrollToEndAndBack)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tunedex
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
