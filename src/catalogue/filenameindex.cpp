@@ -47,6 +47,15 @@ std::vector<tSong*> FileNameIndex::Find(std::string_view path) const {
   return found;
 }
 
+bool FileNameIndex::Contains(std::string_view path) const {
+  if (m_songs.empty()) return false;
+  const std::string folded = FoldCase(path);
+  const auto [first, last] = m_songs.equal_range(std::hash<std::string>{}(folded));
+  return std::any_of(first, last, [&folded](const auto& entry) {
+    return FoldCase(entry.second->Record().FileName()) == folded;
+  });
+}
+
 void FileNameIndex::Refile(tSong* song, std::uint64_t oldKey) {
   const auto [first, last] = m_songs.equal_range(oldKey);
   std::size_t moved = 0;

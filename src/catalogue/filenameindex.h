@@ -26,6 +26,8 @@ class FileNameIndex {
 
   // The songs whose file name equals path ignoring case, in no particular order.
   std::vector<tSong*> Find(std::string_view path) const;
+  // Whether any song's file name equals path ignoring case (a scan asks this of every file).
+  bool Contains(std::string_view path) const;
 
   // Called by tSong.
   void Refile(tSong* song, std::uint64_t oldKey);

@@ -87,7 +87,7 @@ int tSongList::IndexOfFileName(const tSongRecord& record) const {
 }
 
 bool tSongList::ContainsFileName(const tSongRecord& record) const {
-  return !Matches(record.FileName()).empty();
+  return Index().Contains(record.FileName());
 }
 
 tSong* tSongList::FindByFileName(const tSongRecord& record) const {
