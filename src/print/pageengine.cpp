@@ -18,8 +18,9 @@ int PixelsPerCentimetre(int dpi) {
   return static_cast<int>(std::lround(dpi * 0.3937));
 }
 
-tPrintObject::tPrintObject(const PageDevice& device, FontMetrics& metrics)
+tPrintObject::tPrintObject(const PageDevice& device, FontMetrics& metrics, LayoutProgress progress)
     : m_metrics(metrics),
+      m_progress(std::move(progress)),
       m_device(device),
       m_pxPerCmX(PixelsPerCentimetre(device.dpiX)),
       m_pxPerCmY(PixelsPerCentimetre(device.dpiY)),
@@ -122,6 +123,9 @@ void tPrintObject::NewPage() {
   m_document.pages.push_back(std::move(m_page));
   m_page = PrintPage{};
   m_page.number = ++m_pageNumber;
+  if (m_progress && !m_progress(static_cast<int>(m_document.pages.size()))) {
+    throw LayoutCancelled{};
+  }
 }
 
 PrintDocument tPrintObject::Finish() {

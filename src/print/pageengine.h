@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -97,11 +98,16 @@ struct BandLine {
   bool withPageNumber = false;
 };
 
+// Told as each further page is begun while laying out (the pages finished so far); returns
+// false to stop, which ends the layout with LayoutCancelled.
+using LayoutProgress = std::function<bool(int pagesDone)>;
+struct LayoutCancelled {};
+
 // The engine: the page's geometry, its header and footer, the page counter and the pages made.
 // Header and footer are drawn when a page is finished.
 class tPrintObject {
  public:
-  tPrintObject(const PageDevice& device, FontMetrics& metrics);
+  tPrintObject(const PageDevice& device, FontMetrics& metrics, LayoutProgress progress = {});
 
   int CmToX(double cm) const;
   int CmToY(double cm) const;
@@ -145,6 +151,7 @@ class tPrintObject {
   void DrawBandLine(const BandLine& line, int bandTop, int bandHeight, int inset);
 
   FontMetrics& m_metrics;
+  LayoutProgress m_progress;
   PageDevice m_device;
   int m_pxPerCmX;
   int m_pxPerCmY;

@@ -141,8 +141,9 @@ void tPrintSongGrid::Print() {
 }
 
 PrintDocument LayoutSongList(const PageDevice& device, FontMetrics& metrics,
-                             const ReportHeading& heading, const tSongList& view) {
-  tPrintObject engine(device, metrics);
+                             const ReportHeading& heading, const tSongList& view,
+                             const LayoutProgress& progress) {
+  tPrintObject engine(device, metrics, progress);
   SetUpReportPage(engine, heading.dateText);
   tPrintSongGrid grid(engine, view, heading.title);
   grid.Print();

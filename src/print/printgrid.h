@@ -114,6 +114,7 @@ std::string PrintedText(std::string_view stored);
 
 // The whole printed list of a view on report pages.
 PrintDocument LayoutSongList(const PageDevice& device, FontMetrics& metrics,
-                             const ReportHeading& heading, const tSongList& view);
+                             const ReportHeading& heading, const tSongList& view,
+                             const LayoutProgress& progress = {});
 
 }  // namespace tunedex

@@ -118,14 +118,15 @@ void PrintEntry(tPrintObject& engine, int left, int right, int y, const std::str
 }  // namespace
 
 PrintDocument LayoutSongbookByArtist(const PageDevice& device, FontMetrics& metrics,
-                                     const ReportHeading& heading, const tSongList& view) {
+                                     const ReportHeading& heading, const tSongList& view,
+                                     const LayoutProgress& progress) {
   std::vector<Entry> entries = Entries(view);
   std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     if (a.artistKey != b.artistKey) return a.artistKey < b.artistKey;
     return a.titleKey < b.titleKey;
   });
 
-  tPrintObject engine(device, metrics);
+  tPrintObject engine(device, metrics, progress);
   SetUpReportPage(engine, heading.dateText);
   ColumnFlow flow(engine, heading.title, 2);
   const int headingHeight = engine.LineHeight(kArtistFont);
@@ -231,14 +232,15 @@ std::string PlainLetter(const std::string& letter) {
 }  // namespace
 
 PrintDocument LayoutSongbookByTitle(const PageDevice& device, FontMetrics& metrics,
-                                    const ReportHeading& heading, const tSongList& view) {
+                                    const ReportHeading& heading, const tSongList& view,
+                                    const LayoutProgress& progress) {
   std::vector<Entry> entries = Entries(view);
   std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     if (a.titleKey != b.titleKey) return a.titleKey < b.titleKey;
     return a.artistKey < b.artistKey;
   });
 
-  tPrintObject engine(device, metrics);
+  tPrintObject engine(device, metrics, progress);
   SetUpReportPage(engine, heading.dateText);
 
   // Title, artist and ID code; the code right-aligned at the book's right edge.
@@ -315,16 +317,17 @@ PrintDocument LayoutSongbookByTitle(const PageDevice& device, FontMetrics& metri
 }
 
 PrintDocument LayoutPrintout(PrintLayout layout, const PageDevice& device, FontMetrics& metrics,
-                             const ReportHeading& heading, const tSongList& view) {
+                             const ReportHeading& heading, const tSongList& view,
+                             const LayoutProgress& progress) {
   switch (layout) {
     case PrintLayout::ByArtist:
-      return LayoutSongbookByArtist(device, metrics, heading, view);
+      return LayoutSongbookByArtist(device, metrics, heading, view, progress);
     case PrintLayout::ByTitle:
-      return LayoutSongbookByTitle(device, metrics, heading, view);
+      return LayoutSongbookByTitle(device, metrics, heading, view, progress);
     case PrintLayout::List:
       break;
   }
-  return LayoutSongList(device, metrics, heading, view);
+  return LayoutSongList(device, metrics, heading, view, progress);
 }
 
 }  // namespace tunedex

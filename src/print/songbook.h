@@ -19,16 +19,19 @@ enum class PrintLayout { List, ByArtist, ByTitle };
 // heading never stands alone at the foot of a column. Every page has the report's header and
 // footer and the view's title.
 PrintDocument LayoutSongbookByArtist(const PageDevice& device, FontMetrics& metrics,
-                                     const ReportHeading& heading, const tSongList& view);
+                                     const ReportHeading& heading, const tSongList& view,
+                                     const LayoutProgress& progress = {});
 
 // The songbook by title: title, artist and ID code in columns, in the collation order of the
 // titles, with a letter heading wherever the first letter changes (a title that does not begin
 // with a letter comes under "#").
 PrintDocument LayoutSongbookByTitle(const PageDevice& device, FontMetrics& metrics,
-                                    const ReportHeading& heading, const tSongList& view);
+                                    const ReportHeading& heading, const tSongList& view,
+                                    const LayoutProgress& progress = {});
 
 PrintDocument LayoutPrintout(PrintLayout layout, const PageDevice& device, FontMetrics& metrics,
-                             const ReportHeading& heading, const tSongList& view);
+                             const ReportHeading& heading, const tSongList& view,
+                             const LayoutProgress& progress = {});
 
 // The heading a title comes under: its first letter in upper case, or "#".
 std::string LetterHeading(const std::string& title);

@@ -7,6 +7,7 @@
 #include "print/fakemetrics.h"
 #include "print/pageengine.h"
 #include "print/printgrid.h"
+#include "print/songbook.h"
 #include "print/songreport.h"
 #include "support/songfixtures.h"
 
@@ -246,6 +247,29 @@ TEST(SongGridTest, EndLinesFollowTheLinesLeftOnThePage) {
     EXPECT_EQ(line->x, 130);  // 0.1 cm in from the text area
     EXPECT_EQ(line->font, (PrintFont{kArial, 8, true, false}));
   }
+}
+
+TEST(SongGridTest, LayoutTellsEachFinishedPageAndStopsWhenAsked) {
+  const Songs songs(200);
+  FakeFontMetrics metrics;
+  const PrintDocument whole = Layout(songs);
+  ASSERT_GE(whole.pages.size(), 4u);
+  std::vector<int> told;
+  const PrintDocument again =
+      LayoutSongList(kA4At254, metrics, {"My songs", "x"}, songs, [&told](int pages) {
+        told.push_back(pages);
+        return true;
+      });
+  EXPECT_EQ(again.pages.size(), whole.pages.size());
+  ASSERT_EQ(told.size(), whole.pages.size() - 1);  // at each page break
+  EXPECT_EQ(told.front(), 1);
+  EXPECT_EQ(told.back(), static_cast<int>(whole.pages.size()) - 1);
+
+  int calls = 0;
+  EXPECT_THROW(LayoutPrintout(PrintLayout::List, kA4At254, metrics, {"My songs", "x"}, songs,
+                              [&calls](int) { return ++calls < 2; }),
+               LayoutCancelled);
+  EXPECT_EQ(calls, 2);
 }
 
 TEST(FitTextTest, KeepsWholeCharacters) {

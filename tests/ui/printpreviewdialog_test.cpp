@@ -390,14 +390,35 @@ TEST_F(PrintPreviewTest, CancelStopsPrintingAtThePageReachedAndSaysWhatWasPrinte
   auto preview = Open();
   preview->Printer().setOutputFormat(QPrinter::PdfFormat);
   preview->Printer().setOutputFileName(QString::fromStdString(m_folder.PathOf("printed.pdf")));
-  QTimer::singleShot(0, preview.get(), [&] {
-    if (auto* progress = preview->findChild<QProgressDialog*>()) progress->cancel();
+  // Cancel once painting has begun (the label counts pages then).
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, preview.get(), [&] {
+    auto* progress = preview->findChild<QProgressDialog*>();
+    if (progress && progress->labelText().startsWith(QStringLiteral("Page "))) progress->cancel();
   });
+  poll.start(0);
   preview->Run(PreviewCommand::Print);
   ASSERT_EQ(m_user.Messages().size(), 1u);
   const std::string& text = m_user.Messages()[0].text;
   EXPECT_EQ(text.rfind("Printing stopped after page 1 of ", 0), 0u) << text;
   EXPECT_EQ(text.find(" of 1."), std::string::npos) << "the list takes several pages: " << text;
+  EXPECT_EQ(preview->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(PrintPreviewTest, CancelWhileThePagesAreLaidOutPrintsNothing) {
+  for (int i = 0; i < 300; ++i) {
+    AddSongs(m_view, {{.title = "Song " + std::to_string(i), .artist = "Artist", .idCode = "S1"}});
+  }
+  auto preview = Open();
+  const std::string path = m_folder.PathOf("printed.pdf");
+  preview->Printer().setOutputFormat(QPrinter::PdfFormat);
+  preview->Printer().setOutputFileName(QString::fromStdString(path));
+  QTimer::singleShot(0, preview.get(), [&] {
+    if (auto* progress = preview->findChild<QProgressDialog*>()) progress->cancel();
+  });
+  preview->Run(PreviewCommand::Print);
+  EXPECT_TRUE(m_user.Messages().empty());
+  EXPECT_FALSE(std::filesystem::exists(path)) << "nothing reached the printer";
   EXPECT_EQ(preview->findChild<QProgressDialog*>(), nullptr);
 }
 

@@ -312,6 +312,16 @@ PrintProgress TPreviewWin::ShowProgress(const QString& caption) {
   };
 }
 
+LayoutProgress TPreviewWin::LayoutProgressOfWindow() {
+  // The pages are laid out before any is painted: the window answers and Cancel acts meanwhile.
+  return [this](int pagesDone) {
+    if (!m_progress) return false;
+    m_progress->setLabelText(QStringLiteral("Laying out the pages... %1").arg(pagesDone));
+    QApplication::processEvents();
+    return m_progress && !m_progress->wasCanceled();
+  };
+}
+
 void TPreviewWin::EndProgress() {
   if (!m_progress) return;
   // Never called from the progress window's own events: it can go at once.
@@ -329,8 +339,14 @@ void TPreviewWin::Print() {
   m_printer->setFullPage(true);
   const PrintProgress progress = ShowProgress(QStringLiteral("Print"));
   QtFontMetrics metrics(m_printer.get());
-  const PrintDocument document = LayoutPrintout(PrintLayout::List, PageDeviceOf(*m_printer),
-                                                metrics, m_heading, m_context.view);
+  PrintDocument document;
+  try {
+    document = LayoutPrintout(PrintLayout::List, PageDeviceOf(*m_printer), metrics, m_heading,
+                              m_context.view, LayoutProgressOfWindow());
+  } catch (const LayoutCancelled&) {
+    EndProgress();  // nothing was given to the printer yet
+    return;
+  }
   QPainter painter;
   if (!painter.begin(m_printer.get())) {
     EndProgress();
@@ -374,9 +390,12 @@ void TPreviewWin::MakeSongbook() {
     WritePdf(
         *path, kPrintJobName,
         [this, layout](const PageDevice& device, FontMetrics& metrics) {
-          return LayoutPrintout(*layout, device, metrics, m_heading, m_context.view);
+          return LayoutPrintout(*layout, device, metrics, m_heading, m_context.view,
+                                LayoutProgressOfWindow());
         },
         progress);
+  } catch (const LayoutCancelled&) {
+    // Stopped before the file was written: an existing one stays as it was.
   } catch (const FileError& error) {
     EndProgress();
     m_context.user.ShowError(error.what());

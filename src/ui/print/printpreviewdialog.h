@@ -92,6 +92,7 @@ class TPreviewWin : public QDialog {
   // A progress window over the preview for long printing: told after each page, it handles
   // the events waiting and answers false once Cancel was pressed.
   PrintProgress ShowProgress(const QString& caption);
+  LayoutProgress LayoutProgressOfWindow();
   void EndProgress();
 
   PrintPreviewContext m_context;
