@@ -5,39 +5,39 @@
 #include <cmath>
 #include <string_view>
 
+#include "common/windowkeys.h"
+
 namespace tunedex {
 
 namespace {
 
 constexpr std::string_view kSection = "Explorer";
 constexpr std::string_view kColumnKeys[] = {"Col1", "Col2", "Col3"};
-constexpr int kLargest = 100000;  // larger than any desktop
 
 }  // namespace
 
 tExplorerSettings ReadExplorerSettings(const tIniFile& ini) {
   tExplorerSettings s;
-  s.top = ini.ReadIntegerWithin(kSection, "Top", -kLargest, kLargest, s.top);
-  s.left = ini.ReadIntegerWithin(kSection, "Left", -kLargest, kLargest, s.left);
-  s.width = ini.ReadIntegerWithin(kSection, "Width", 1, kLargest, s.width);
-  s.height = ini.ReadIntegerWithin(kSection, "Height", 1, kLargest, s.height);
+  const WindowKeys place = ReadWindowKeys(ini, kSection, {s.top, s.left, s.width, s.height});
+  s.top = place.top;
+  s.left = place.left;
+  s.width = place.width;
+  s.height = place.height;
   s.state = ini.ReadIntegerWithin(kSection, "State", 0, 2, s.state);
-  s.verticalDivision =
-      ini.ReadIntegerWithin(kSection, "Vertical division", 0, kLargest, s.verticalDivision);
-  s.horizontalDivision =
-      ini.ReadIntegerWithin(kSection, "Horizontal division", 0, kLargest, s.horizontalDivision);
+  s.verticalDivision = ini.ReadIntegerWithin(kSection, "Vertical division", 0, kLargestWindowValue,
+                                             s.verticalDivision);
+  s.horizontalDivision = ini.ReadIntegerWithin(kSection, "Horizontal division", 0,
+                                               kLargestWindowValue, s.horizontalDivision);
   for (std::size_t i = 0; i < s.columns.size(); ++i) {
-    s.columns[i] = ini.ReadIntegerWithin(kSection, kColumnKeys[i], 0, kLargest, s.columns[i]);
+    s.columns[i] =
+        ini.ReadIntegerWithin(kSection, kColumnKeys[i], 0, kLargestWindowValue, s.columns[i]);
   }
   return s;
 }
 
 void WriteExplorerSettings(tIniFile& ini, const tExplorerSettings& s) {
   if (s.state == 0) {
-    ini.WriteInteger(kSection, "Top", s.top);
-    ini.WriteInteger(kSection, "Left", s.left);
-    ini.WriteInteger(kSection, "Height", s.height);
-    ini.WriteInteger(kSection, "Width", s.width);
+    WriteWindowKeys(ini, kSection, {s.top, s.left, s.width, s.height});
   }
   ini.WriteInteger(kSection, "State", s.state);
   ini.WriteInteger(kSection, "Vertical division", s.verticalDivision);

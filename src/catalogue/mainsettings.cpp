@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainsettings.h"
 
+#include "common/windowkeys.h"
+
 namespace tunedex {
 
 namespace {
@@ -11,14 +13,13 @@ constexpr std::string_view kStartup = "Startup";
 constexpr std::string_view kOptions = "Options";
 
 // Larger than any desktop; a value beyond it is damage, not a choice.
-constexpr int kLargestCoordinate = 100000;
 constexpr int kLargestColumn = 10000;
 
 std::optional<int> ReadCoordinate(const tIniFile& ini, std::string_view key, int smallest) {
   if (!ini.HasKey(kMain, key)) return std::nullopt;
-  constexpr int kAbsent = -2 * kLargestCoordinate;
+  constexpr int kAbsent = -2 * kLargestWindowValue;
   const int value = ini.ReadInteger(kMain, key, kAbsent);
-  if (value < smallest || value > kLargestCoordinate) return std::nullopt;
+  if (value < smallest || value > kLargestWindowValue) return std::nullopt;
   return value;
 }
 
@@ -72,8 +73,8 @@ void WriteFontSetting(tIniFile& ini, std::string_view section, const tFontSettin
 }
 
 void ReadMainSettings(const tIniFile& ini, tMainSettings& settings, tLivePlayerOptions& players) {
-  settings.top = ReadCoordinate(ini, "Top", -kLargestCoordinate);
-  settings.left = ReadCoordinate(ini, "Left", -kLargestCoordinate);
+  settings.top = ReadCoordinate(ini, "Top", -kLargestWindowValue);
+  settings.left = ReadCoordinate(ini, "Left", -kLargestWindowValue);
   settings.height = ReadCoordinate(ini, "Height", 1);
   settings.width = ReadCoordinate(ini, "Width", 1);
 

@@ -5,34 +5,33 @@
 #include <cmath>
 #include <string_view>
 
+#include "common/windowkeys.h"
+
 namespace tunedex {
 namespace {
 
 constexpr std::string_view kSection = "SongScan";
-constexpr int kLargest = 100000;  // larger than any desktop
 
 }  // namespace
 
 tScanWizardSettings ReadScanWizardSettings(const tIniFile& ini) {
   tScanWizardSettings s;
-  s.top = ini.ReadIntegerWithin(kSection, "Top", -kLargest, kLargest, s.top);
-  s.left = ini.ReadIntegerWithin(kSection, "Left", -kLargest, kLargest, s.left);
-  s.width = ini.ReadIntegerWithin(kSection, "Width", 1, kLargest, s.width);
-  s.height = ini.ReadIntegerWithin(kSection, "Height", 1, kLargest, s.height);
-  s.verticalDivision =
-      ini.ReadIntegerWithin(kSection, "Vertical division", 0, kLargest, s.verticalDivision);
-  s.horizontalDivision =
-      ini.ReadIntegerWithin(kSection, "Horizontal division", 0, kLargest, s.horizontalDivision);
+  const WindowKeys place = ReadWindowKeys(ini, kSection, {s.top, s.left, s.width, s.height});
+  s.top = place.top;
+  s.left = place.left;
+  s.width = place.width;
+  s.height = place.height;
+  s.verticalDivision = ini.ReadIntegerWithin(kSection, "Vertical division", 0, kLargestWindowValue,
+                                             s.verticalDivision);
+  s.horizontalDivision = ini.ReadIntegerWithin(kSection, "Horizontal division", 0,
+                                               kLargestWindowValue, s.horizontalDivision);
   s.state = ini.ReadIntegerWithin(kSection, "State", 0, 2, s.state);
   return s;
 }
 
 void WriteScanWizardSettings(tIniFile& ini, const tScanWizardSettings& s) {
   if (s.state == 0) {
-    ini.WriteInteger(kSection, "Top", s.top);
-    ini.WriteInteger(kSection, "Left", s.left);
-    ini.WriteInteger(kSection, "Width", s.width);
-    ini.WriteInteger(kSection, "Height", s.height);
+    WriteWindowKeys(ini, kSection, {s.top, s.left, s.width, s.height});
     ini.WriteInteger(kSection, "Vertical division", s.verticalDivision);
     ini.WriteInteger(kSection, "Horizontal division", s.horizontalDivision);
   }

@@ -16,12 +16,7 @@
 namespace tunedex {
 namespace {
 
-Volume AVolume(const std::string& mountPoint, VolumeKind kind) {
-  Volume volume;
-  volume.mountPoint = mountPoint;
-  volume.kind = kind;
-  return volume;
-}
+using test::AVolume;
 
 using test::MakeRecord;
 using Strings = std::vector<std::string>;

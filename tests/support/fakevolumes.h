@@ -9,6 +9,14 @@
 
 namespace tunedex::test {
 
+// A volume of a kind mounted at mountPoint, the rest as a volume list leaves it.
+inline Volume AVolume(const std::string& mountPoint, VolumeKind kind) {
+  Volume volume;
+  volume.mountPoint = mountPoint;
+  volume.kind = kind;
+  return volume;
+}
+
 // Volumes set by the test; a volume is ready unless the test says otherwise.
 class FakeVolumes : public Volumes {
  public:
