@@ -36,24 +36,29 @@ void FileNameIndex::Clear() {
   m_songs.clear();
 }
 
-std::vector<tSong*> FileNameIndex::Find(std::string_view path) const {
-  std::vector<tSong*> found;
+template <typename Visit>
+bool FileNameIndex::VisitMatches(std::string_view path, Visit&& visit) const {
+  if (m_songs.empty()) return false;
   const std::string folded = FoldCase(path);
   const auto [first, last] = m_songs.equal_range(std::hash<std::string>{}(folded));
   for (auto it = first; it != last; ++it) {
     // Equal hashes are checked against the names themselves.
-    if (FoldCase(it->second->Record().FileName()) == folded) found.push_back(it->second);
+    if (FoldCase(it->second->Record().FileName()) == folded && visit(it->second)) return true;
   }
+  return false;
+}
+
+std::vector<tSong*> FileNameIndex::Find(std::string_view path) const {
+  std::vector<tSong*> found;
+  VisitMatches(path, [&found](tSong* song) {
+    found.push_back(song);
+    return false;  // every match
+  });
   return found;
 }
 
 bool FileNameIndex::Contains(std::string_view path) const {
-  if (m_songs.empty()) return false;
-  const std::string folded = FoldCase(path);
-  const auto [first, last] = m_songs.equal_range(std::hash<std::string>{}(folded));
-  return std::any_of(first, last, [&folded](const auto& entry) {
-    return FoldCase(entry.second->Record().FileName()) == folded;
-  });
+  return VisitMatches(path, [](tSong*) { return true; });  // the first match is enough
 }
 
 void FileNameIndex::Refile(tSong* song, std::uint64_t oldKey) {

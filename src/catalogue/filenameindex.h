@@ -34,6 +34,10 @@ class FileNameIndex {
   void ForgetSong(tSong* song);
 
  private:
+  // Calls visit(song) for each song whose file name equals path ignoring case, until it returns
+  // true; returns whether it did.
+  template <typename Visit>
+  bool VisitMatches(std::string_view path, Visit&& visit) const;
   void Erase(std::uint64_t key, tSong* song);
 
   std::unordered_multimap<std::uint64_t, tSong*> m_songs;

@@ -63,9 +63,12 @@ void SetTextColour(QLabel& label, ColourValue colour) {
 }  // namespace
 
 TAudienceView::TAudienceView(AudienceViewContext context, QWidget* parent)
+    : TAudienceView(context, StoredIni(context.settingsPath), parent) {}
+
+TAudienceView::TAudienceView(AudienceViewContext context, const tIniFile& stored, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_context(std::move(context)),
-      m_logic(m_context.master, StoredSettings(StoredIni(m_context.settingsPath))) {
+      m_logic(m_context.master, StoredSettings(stored)) {
   setWindowTitle(QStringLiteral("Audience view"));
   setFocusPolicy(Qt::StrongFocus);
   BuildBar(CurrentBar, "Current item", "Singer now singing or about to start",
@@ -73,8 +76,7 @@ TAudienceView::TAudienceView(AudienceViewContext context, QWidget* parent)
   BuildBar(NextBar, "Next item", "Next singer", "Next song");
   m_bars[CurrentBar].caption->setText(QString::fromUtf8(kSingingCaption));
   m_bars[NextBar].caption->setText(QString::fromUtf8(kNextUpCaption));
-  m_screens = new TScreenFollower(
-      *this, ReadRememberedScreen(StoredIni(m_context.settingsPath), kAudienceSection));
+  m_screens = new TScreenFollower(*this, ReadRememberedScreen(stored, kAudienceSection));
   BuildMenu();
   ApplyLook();
   const AudienceSettings& s = m_logic.Settings();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/inifile.h"
 #include "playlist/audienceview.h"
 
 class QAction;
@@ -77,6 +78,9 @@ class TAudienceView : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The settings file is read once, for the look and for the room's screen.
+  TAudienceView(AudienceViewContext context, const tIniFile& stored, QWidget* parent);
+
   struct BarWidgets {
     QWidget* frame = nullptr;
     QToolButton* menu = nullptr;
